@@ -1,0 +1,50 @@
+// Torvi: the XML navigation log History.xml, one record per address request and per
+// completed document. Written by the navigation hub and the document-complete handlers.
+#pragma once
+
+#include "nav/clock.h"
+#include "nav/file_system.h"
+#include "nav/status.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvi {
+
+class NavigationLog
+{
+public:
+    // path: the log's path in the program's Windows form (see windows_path.h).
+    NavigationLog(std::string path, const FileSystem &fileSystem, const Clock &clock);
+
+    // The log of the running program: History.xml in the application directory.
+    static std::string defaultPath();
+
+    // Appends one record for the address, carrying the download flag, and resets the flag.
+    // An empty address writes nothing. The file is replaced atomically, so a failed write
+    // leaves the old log whole; the failure is reported, never thrown.
+    Status WriteHistoryXml(const std::string &address, bool &downloadPending);
+
+    const std::string &path() const { return m_path; }
+
+private:
+    std::string m_path;
+    const FileSystem &m_fileSystem;
+    const Clock &m_clock;
+};
+
+// The lines of an existing log that a new record goes after: every line before the first
+// line that is exactly "</history>"; all lines when there is none.
+std::vector<std::string> keptLogLines(std::string_view content);
+
+// The address as XML character data. "&" and "<" become entity references; so do ">" after
+// "]]", CR and LF (a record stays five lines); characters XML 1.0 cannot carry at all
+// (control characters, U+FFFE, U+FFFF, bytes that are not UTF-8) become U+FFFD.
+// Any other address comes out unchanged.
+std::string escapeLogAddress(std::string_view address);
+
+// The five lines of one record, each ended by CR LF.
+std::string logRecord(std::string_view address, const LocalTime &when, bool downloadFlag);
+
+} // namespace torvi

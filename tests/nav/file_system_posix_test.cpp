@@ -1,0 +1,148 @@
+// Torvi tests: the file-system service and the mapped drive on POSIX systems.
+#include "nav/file_system.h"
+#include "nav/text_file.h"
+#include "nav/windows_path.h"
+#include "support/temp_home.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace torvi {
+namespace {
+
+using test::TempHomeTest;
+
+class FileSystemTest : public TempHomeTest
+{
+protected:
+    FileSystemTest() { EXPECT_TRUE(prepareMappedDrive("mario").isOk()); }
+
+    static void make(const std::string &windowsPath, const char *content = "x")
+    {
+        std::ofstream(nativePath(windowsPath)) << content;
+    }
+
+    FileSystem fs;
+};
+
+TEST_F(FileSystemTest, DriveMapsIntoTheUsersDataHome)
+{
+    struct Case
+    {
+        const char *label;
+        const char *windows;
+        std::filesystem::path native;
+    };
+    const auto root = home.path() / ".local/share/torvi/drive_c";
+    const std::vector<Case> cases = {
+        {"history file", "C:\\WINDOWS\\cronologia.txt", root / "WINDOWS/cronologia.txt"},
+        {"lower-case drive", "c:\\WINDOWS\\preferiti.txt", root / "WINDOWS/preferiti.txt"},
+        {"doubled backslash (empty user name)", "C:\\Documents and Settings\\\\Temp",
+         root / "Documents and Settings/Temp"},
+        {"names keep their spelling", "C:\\Programmi\\Torvi\\History.xml",
+         root / "Programmi/Torvi/History.xml"},
+        {"cannot climb above the drive", "C:\\..\\..\\etc\\passwd", root / "etc/passwd"},
+        {"the drive itself", "C:\\", root},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(nativePath(c.windows), c.native) << c.label;
+}
+
+TEST_F(FileSystemTest, XdgDataHomeWinsOverHome)
+{
+    ::setenv("XDG_DATA_HOME", (home.path() / "elsewhere").c_str(), 1);
+    EXPECT_EQ(nativePath("C:\\WINDOWS"), home.path() / "elsewhere/torvi/drive_c/WINDOWS");
+    ::setenv("XDG_DATA_HOME", "relative/is/ignored", 1);
+    EXPECT_EQ(nativePath("C:\\WINDOWS"), home.path() / ".local/share/torvi/drive_c/WINDOWS");
+}
+
+TEST_F(FileSystemTest, StartUpCreatesTheWindowsFoldersOnly)
+{
+    const auto root = mappedDriveRoot();
+    EXPECT_TRUE(std::filesystem::is_directory(root / "WINDOWS"));
+    EXPECT_TRUE(std::filesystem::is_directory(root / "Programmi/Torvi"));
+    EXPECT_TRUE(std::filesystem::is_directory(
+        root / "Documents and Settings/mario/Impostazioni locali/Temp"));
+    make("C:\\WINDOWS\\keep.txt");
+    EXPECT_TRUE(prepareMappedDrive("mario").isOk());
+    EXPECT_TRUE(fs.FileExists("C:\\WINDOWS\\keep.txt"));
+}
+
+TEST_F(FileSystemTest, FileExistsAnswersFalseForMissingFoldersAndForFolders)
+{
+    make("C:\\WINDOWS\\a.txt");
+    EXPECT_TRUE(fs.FileExists("C:\\WINDOWS\\a.txt"));
+    EXPECT_FALSE(fs.FileExists("C:\\WINDOWS\\b.txt"));
+    EXPECT_FALSE(fs.FileExists("C:\\No Such Folder\\At All\\a.txt"));
+    EXPECT_FALSE(fs.FileExists("C:\\WINDOWS"));
+}
+
+TEST_F(FileSystemTest, NonForcingDeleteRefusesReadOnlyFilesEvenForRoot)
+{
+    make("C:\\WINDOWS\\ro.tmp");
+    std::filesystem::permissions(nativePath("C:\\WINDOWS\\ro.tmp"),
+                                 std::filesystem::perms::owner_read);
+    const auto refused = fs.DeleteFile("C:\\WINDOWS\\ro.tmp", Force::No);
+    EXPECT_FALSE(refused.isOk());
+    EXPECT_NE(refused.error().find("read-only"), std::string::npos);
+    EXPECT_TRUE(fs.FileExists("C:\\WINDOWS\\ro.tmp"));
+    EXPECT_TRUE(fs.DeleteFile("C:\\WINDOWS\\ro.tmp", Force::Yes).isOk());
+    EXPECT_FALSE(fs.FileExists("C:\\WINDOWS\\ro.tmp"));
+}
+
+TEST_F(FileSystemTest, DeleteReportsMissingFilesAndFolders)
+{
+    EXPECT_FALSE(fs.DeleteFile("C:\\WINDOWS\\missing.txt", Force::No).isOk());
+    EXPECT_FALSE(fs.DeleteFile("C:\\WINDOWS", Force::No).isOk());
+    EXPECT_TRUE(std::filesystem::is_directory(nativePath("C:\\WINDOWS")));
+    make("C:\\WINDOWS\\a.txt");
+    EXPECT_TRUE(fs.DeleteFile("C:\\WINDOWS\\a.txt", Force::No).isOk());
+    EXPECT_FALSE(fs.FileExists("C:\\WINDOWS\\a.txt"));
+}
+
+TEST_F(FileSystemTest, DeletingALinkLeavesItsTarget)
+{
+    make("C:\\WINDOWS\\target.txt", "precious");
+    std::filesystem::permissions(nativePath("C:\\WINDOWS\\target.txt"),
+                                 std::filesystem::perms::owner_read);
+    std::filesystem::create_symlink(nativePath("C:\\WINDOWS\\target.txt"),
+                                    nativePath("C:\\WINDOWS\\link.tmp"));
+    EXPECT_TRUE(fs.DeleteFile("C:\\WINDOWS\\link.tmp", Force::No).isOk());
+    EXPECT_FALSE(std::filesystem::is_symlink(nativePath("C:\\WINDOWS\\link.tmp")));
+    EXPECT_EQ(readWholeFile(nativePath("C:\\WINDOWS\\target.txt")), "precious");
+}
+
+TEST_F(FileSystemTest, LinesEndAtCrLfCrOrLf)
+{
+    struct Case
+    {
+        const char *label;
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+        {"last line without end", "a\r\nb", {"a", "b"}},
+        {"empty lines count", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+        {"lone CR", "a\rb", {"a", "b"}},
+        {"LF CR is two ends", "a\n\rb", {"a", "", "b"}},
+        {"nothing", "", {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(splitLines(c.text), c.lines) << c.label;
+}
+
+TEST_F(FileSystemTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile)
+{
+    const auto path = nativePath("C:\\WINDOWS\\f.txt");
+    ASSERT_TRUE(writeFileAtomically(path, "old").isOk());
+    ASSERT_TRUE(writeFileAtomically(path, "new content").isOk());
+    EXPECT_EQ(readWholeFile(path), "new content");
+    int files = 0;
+    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator(path.parent_path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+} // namespace
+} // namespace torvi

@@ -1,0 +1,115 @@
+// Torvi tests: the navigation hub.
+#include "nav/navigation_hub.h"
+#include "nav/text_file.h"
+#include "nav/windows_path.h"
+#include "support/fake_core_engine.h"
+#include "support/temp_home.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace torvi {
+namespace {
+
+class HubTest : public test::TempHomeTest
+{
+protected:
+    HubTest() { EXPECT_TRUE(prepareMappedDrive("tester").isOk()); }
+
+    int records() const
+    {
+        const auto text = readWholeFile(nativePath(log.path()));
+        if (!text)
+            return 0;
+        int count = 0;
+        for (const auto &line : splitLines(*text))
+            count += line == "<connection>";
+        return count;
+    }
+    std::string loggedUrls() const
+    {
+        std::string urls;
+        for (const auto &line : splitLines(readWholeFile(nativePath(log.path())).value_or("")))
+            if (line.starts_with("\t<URL>"))
+                urls += line.substr(6, line.size() - 12) + ";";
+        return urls;
+    }
+
+    FileSystem fileSystem;
+    SystemClock clock;
+    NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
+    NavigationHub hub{log};
+    test::RecordingEngine engine;
+    test::PlainAddressBox box;
+};
+
+TEST_F(HubTest, ActionWordsMoveTheEngineAndLogNothing)
+{
+    struct Case
+    {
+        const char *action;
+        const char *call;
+    };
+    for (const auto &c : {Case{"back", "GoBack"}, Case{"next", "GoForward"},
+                          Case{"refresh", "Refresh2"}}) {
+        engine.calls.clear();
+        hub.NavigateBrowser("http://ignored.example/", c.action, engine, box);
+        EXPECT_EQ(engine.calls, std::vector<std::string>{c.call}) << c.action;
+    }
+    EXPECT_EQ(records(), 0);
+}
+
+TEST_F(HubTest, ActionWordsAreCaseSensitive)
+{
+    for (const char *action : {"Back", "NEXT", "Refresh", " back", "forward"}) {
+        engine.calls.clear();
+        hub.NavigateBrowser("http://a.example/", action, engine, box);
+        EXPECT_EQ(engine.calls, std::vector<std::string>{"Navigate2 http://a.example/ 2"})
+            << action;
+    }
+    EXPECT_EQ(records(), 5);
+}
+
+TEST_F(HubTest, AddressRequestLogsTheEngineLocationAtOnce)
+{
+    engine.locationFollowsRequest = false;
+    engine.location = "http://previous.example/";
+    hub.NavigateBrowser("http://requested.example/", "", engine, box);
+    EXPECT_EQ(loggedUrls(), "http://previous.example/;");
+}
+
+TEST_F(HubTest, RefusedNavigationLogsNothing)
+{
+    hub.NavigateBrowser("", "", engine, box);
+    EXPECT_EQ(engine.calls, std::vector<std::string>{"Navigate2  2"});
+    engine.refuse = true;
+    hub.NavigateBrowser("http://a.example/", "", engine, box);
+    EXPECT_EQ(records(), 0);
+}
+
+TEST_F(HubTest, NothingToGoBackToIsSilent)
+{
+    hub.NavigateBrowser("", "back", engine, box);
+    hub.NavigateBrowser("", "next", engine, box);
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{"GoBack", "GoForward"}));
+}
+
+TEST_F(HubTest, FailingLogDoesNotStopTheHub)
+{
+    std::filesystem::remove_all(nativePath(applicationDirectory()));
+    std::ofstream(nativePath(applicationDirectory())) << "in the way";
+    hub.DownloadPending() = true;
+    hub.NavigateBrowser("http://a.example/", "", engine, box);
+    EXPECT_EQ(engine.calls.size(), 1u);
+    EXPECT_FALSE(hub.DownloadPending());
+}
+
+TEST_F(HubTest, EmptyLocationAfterRequestLogsNothing)
+{
+    engine.locationFollowsRequest = false;
+    hub.NavigateBrowser("http://a.example/", "", engine, box);
+    EXPECT_EQ(records(), 0);
+}
+
+} // namespace
+} // namespace torvi
