@@ -1,0 +1,203 @@
+// Torvi: the main browser window.
+#include "app/qt/frm_main.h"
+
+#include "app/app_texts.h"
+#include "app/qt/address_line_edit.h"
+#include "app/qt/picture_button.h"
+#include "app/qt/status_panels.h"
+#include "app/qt/twip_geometry.h"
+#include "endpoints.h"
+#include "nav/addresses.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+
+namespace torvi {
+
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string str(std::string_view text)
+{
+    return std::string{text};
+}
+
+} // namespace
+
+frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent)
+    : QWidget(parent), m_services(std::move(services)), m_commandLine(std::move(commandLine))
+{
+    setObjectName("frmMain");
+    setWindowTitle(qs(MainCaption));
+    resize(px(MainDesign::ClientWidth), px(MainDesign::ClientHeight));
+    setWindowState(Qt::WindowMaximized);
+
+    buildControls();
+    stackControls();
+    dockStatusBars();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls()
+{
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName("Shape1");
+    Shape1->setFrameShape(QFrame::NoFrame);
+    Shape1->setAutoFillBackground(true);
+    Shape1->setBackgroundRole(QPalette::Midlight);
+    placeInTwips(Shape1, MainDesign::Shape1);
+
+    cmdIndietro = new PictureButton("cmdIndietro", qs(TipIndietro), {}, this);
+    cmdAvanti = new PictureButton("cmdAvanti", qs(TipAvanti), {}, this);
+    cmdRefresh = new PictureButton("cmdRefresh", qs(TipRefresh), {}, this);
+    cmdHome = new PictureButton("cmdHome", qs(TipHome), {}, this);
+    Command3 = new PictureButton("Command3", qs(TipCerca), {}, this);
+    cmdInfo = new PictureButton("cmdInfo", qs(TipInfo), {}, this);
+    Command2 = new PictureButton("Command2", qs(TipNuovaFinestra), {}, this);
+    placeInTwips(cmdIndietro, MainDesign::cmdIndietro);
+    placeInTwips(cmdAvanti, MainDesign::cmdAvanti);
+    placeInTwips(cmdRefresh, MainDesign::cmdRefresh);
+    placeInTwips(cmdHome, MainDesign::cmdHome);
+    placeInTwips(Command3, MainDesign::Command3);
+    placeInTwips(cmdInfo, MainDesign::cmdInfo);
+    placeInTwips(Command2, MainDesign::Command2);
+
+    Text1 = new AddressLineEdit("Text1", this);
+    Text1->setAccessibleName("Indirizzo");
+    QFont addressFont = Text1->font();
+    addressFont.setPointSize(12);
+    Text1->setFont(addressFont);
+    Text1->setText(QString::fromStdString(homeUrlWithoutSlash()));
+    placeInTwips(Text1, MainDesign::Text1);
+
+    Image1 = new PictureButton("Image1", {}, {}, this);
+    Image1->setAccessibleName(qs(NameGo));
+    placeInTwips(Image1, MainDesign::Image1);
+    Image2 = new PictureButton("Image2", {}, {}, this);
+    Image2->setAccessibleName(qs(NameMenu));
+    placeInTwips(Image2, MainDesign::Image2);
+
+    WebBrowser3 = m_services.engineFactory(this, EngineRole::Counter);
+    WebBrowser3->setObjectName("WebBrowser3");
+    placeInTwips(WebBrowser3, MainDesign::WebBrowser3);
+    WebBrowser1 = m_services.engineFactory(this, EngineRole::Page);
+    WebBrowser1->setObjectName("WebBrowser1");
+    placeInTwips(WebBrowser1, MainDesign::WebBrowser1);
+    WebBrowser2 = m_services.engineFactory(this, EngineRole::Tools);
+    WebBrowser2->setObjectName("WebBrowser2");
+    placeInTwips(WebBrowser2, MainDesign::WebBrowser2);
+    WebBrowser2->hide();
+
+    listDanger = new QListWidget(this);
+    listDanger->setObjectName("listDanger");
+    listDanger->setAccessibleName("Informazioni sul sito");
+    placeInTwips(listDanger, MainDesign::listDanger);
+    listDanger->hide();
+
+    Text2 = new AddressLineEdit("Text2", this);
+    Text2->setText("Text2");
+    placeInTwips(Text2, MainDesign::Text2);
+    Text2->hide();
+
+    StatusBar2 =
+        new StatusPanels("StatusBar2",
+                         {MainDesign::StatusBar2Panels[0], MainDesign::StatusBar2Panels[1],
+                          MainDesign::StatusBar2Panels[2], MainDesign::StatusBar2Panels[3]},
+                         this);
+    StatusBar2->panel(1)->setAccessibleName(qs(StatusRoleText));
+    StatusBar2->panel(2)->setAccessibleName(qs(StatusRoleVerdict));
+    StatusBar2->panel(3)->setAccessibleName(qs(StatusRoleProgress));
+    StatusBar2->setPanelText(4, qs(StatusPanelFavorites));
+    StatusBar1 = new StatusPanels("StatusBar1", {MainDesign::ClientWidth}, this);
+
+    Frame1 = new QGroupBox(qs(FavoritesPanelCaption), this);
+    Frame1->setObjectName("Frame1");
+    Frame1->setAutoFillBackground(true);
+    placeInTwips(Frame1, MainDesign::Frame1);
+    Frame1->hide();
+    Frame2 = new QGroupBox(qs(HistoryPanelCaption), this);
+    Frame2->setObjectName("Frame2");
+    Frame2->setAutoFillBackground(true);
+    placeInTwips(Frame2, MainDesign::Frame2);
+    Frame2->hide();
+
+    List1 = new QListWidget(this);
+    List1->setObjectName("List1");
+    List1->setAccessibleName(qs(NameMenu));
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (const auto item : MenuItems)
+        List1->addItem(qs(item));
+    placeInTwips(List1, MainDesign::List1);
+    List1->hide();
+}
+
+// Bottom to top: the counter engine (shown, but covered by the page), the page, the tools
+// page, the site-information list, the two panels, and the command list above all.
+void frmMain::stackControls()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{WebBrowser3, WebBrowser1, WebBrowser2,
+                                                       listDanger, Frame1, Frame2, List1})
+        w->raise();
+}
+
+void frmMain::dockStatusBars()
+{
+    const int bar1 = px(MainDesign::StatusBar1Height, this);
+    const int bar2 = px(MainDesign::StatusBar2Height, this);
+    StatusBar1->setGeometry(0, height() - bar1, width(), bar1);
+    StatusBar2->setGeometry(0, height() - bar1 - bar2, width(), bar2);
+    StatusBar1->raise();
+    StatusBar2->raise();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    dockStatusBars();
+    QWidget::resizeEvent(event);
+}
+
+float frmMain::outerWidthTwips() const
+{
+    return twipsOf(frameGeometry().width(), this);
+}
+
+float frmMain::outerHeightTwips() const
+{
+    return twipsOf(frameGeometry().height(), this);
+}
+
+void frmMain::Form_Load()
+{
+    NavigationHub &hub = m_services.hub;
+
+    // 1-3: the command line is passed on as it stands, not trimmed or unquoted.
+    if (!m_commandLine.empty()) {
+        hub.NavigateBrowser(m_commandLine, "", *WebBrowser1, *Text1);
+    } else {
+        hub.NavigateBrowser(str(StartPageUrl), "", *WebBrowser1, *Text1);
+        // 3.2: the local test page opens in a secondary window; it comes with that window.
+    }
+
+    // 4
+    hub.NavigateBrowser(str(DesktopPageUrl), "", *WebBrowser2, *Text2);
+
+    // 5-7: the page area from the outer size the window has now.
+    const PageAreaSize page = startupPageArea(outerWidthTwips(), outerHeightTwips());
+    WebBrowser1->resize(px(page.width, this), px(page.height, this));
+    listDanger->resize(WebBrowser1->size());
+    WebBrowser2->resize(WebBrowser1->size());
+
+    // 8
+    hub.NavigateBrowser(str(CounterUrl), "", *WebBrowser3, *Text2);
+
+    // 9: the threat keyword table is filled here; it comes with the scanner.
+}
+
+} // namespace torvi

@@ -1,0 +1,19 @@
+// Torvi: what the windows need from the rest of the program, made once at start-up.
+#pragma once
+
+#include "app/qt/message_boxes.h"
+#include "nav/file_system.h"
+#include "nav/navigation_hub.h"
+#include "nav/qt/engine_view.h"
+
+namespace torvi {
+
+struct MainServices
+{
+    NavigationHub &hub;
+    FileSystem &fileSystem;
+    MessageBoxes &messageBoxes;
+    EngineFactory engineFactory;
+};
+
+} // namespace torvi

@@ -1,0 +1,62 @@
+// Torvi: a status bar with numbered panels.
+#include "app/qt/status_panels.h"
+
+#include "app/qt/twip_geometry.h"
+
+#include <QLabel>
+
+namespace torvi {
+
+StatusPanels::StatusPanels(const QString &name, const QList<int> &widthsInTwips, QWidget *parent)
+    : QFrame(parent), m_widths(widthsInTwips)
+{
+    setObjectName(name);
+    setAccessibleName(name);
+    setAutoFillBackground(true);
+    for (int i = 0; i < m_widths.size(); ++i) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QStringLiteral("%1.Panel%2").arg(name).arg(i + 1));
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setIndent(3);
+        label->setTextFormat(Qt::PlainText);
+        m_panels.append(label);
+    }
+}
+
+QLabel *StatusPanels::panel(int number) const
+{
+    return number >= 1 && number <= m_panels.size() ? m_panels[number - 1] : nullptr;
+}
+
+QString StatusPanels::panelText(int number) const
+{
+    const QLabel *label = panel(number);
+    return label ? label->text() : QString();
+}
+
+void StatusPanels::setPanelText(int number, const QString &text)
+{
+    if (QLabel *label = panel(number))
+        label->setText(text);
+}
+
+void StatusPanels::setPanelAlignment(int number, Qt::Alignment alignment)
+{
+    if (QLabel *label = panel(number))
+        label->setAlignment(alignment | Qt::AlignVCenter);
+}
+
+void StatusPanels::resizeEvent(QResizeEvent *event)
+{
+    int left = 0;
+    for (int i = 0; i < m_panels.size(); ++i) {
+        const bool last = i == m_panels.size() - 1;
+        const int width = last ? qMax(0, this->width() - left) : px(m_widths[i], this);
+        m_panels[i]->setGeometry(left, 0, width, height());
+        left += width;
+    }
+    QFrame::resizeEvent(event);
+}
+
+} // namespace torvi

@@ -1,0 +1,41 @@
+// Torvi tests: a main window on fake engines, with everything it writes in a fresh home.
+#pragma once
+
+#include "app/qt/frm_main.h"
+#include "fake_engine.h"
+#include "recording_hub.h"
+#include "scripted_message_boxes.h"
+#include "support/temp_home.h"
+
+#include "history/navigation_log.h"
+#include "nav/clock.h"
+#include "nav/file_system.h"
+#include "nav/text_file.h"
+#include "nav/windows_path.h"
+
+#include <memory>
+
+namespace torvi::test {
+
+struct MainWindowFixture
+{
+    explicit MainWindowFixture(const std::string &commandLine = {})
+    {
+        (void)prepareMappedDrive("tester");
+        window = std::make_unique<frmMain>(
+            MainServices{hub, fileSystem, messageBoxes, engines.factory()}, commandLine);
+    }
+
+    FakeEngine *fake(EngineView *engine) const { return static_cast<FakeEngine *>(engine); }
+
+    TempHome home;
+    FileSystem fileSystem;
+    SystemClock clock;
+    NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
+    RecordingHub hub{log};
+    ScriptedMessageBoxes messageBoxes;
+    FakeEngineFactory engines;
+    std::unique_ptr<frmMain> window;
+};
+
+} // namespace torvi::test
