@@ -22,6 +22,10 @@ std::filesystem::path mappedDriveRoot();
 // on Windows, the fixed install folder "C:\Programmi\Torvi" of the mapped drive elsewhere.
 std::string applicationDirectory();
 
+// The address under which the engine opens a local file given by its Windows path: the path
+// itself on Windows, a file: URL of the mapped file elsewhere.
+std::string localPageAddress(std::string_view windowsPath);
+
 // Creates, when missing, the folders a Windows system has and the program writes into:
 // WINDOWS, Programmi\Torvi and the user's temporary folder. Never deletes anything.
 Status prepareMappedDrive(const std::string &userName);

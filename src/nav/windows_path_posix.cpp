@@ -37,8 +37,7 @@ std::filesystem::path driveRoot(char letter)
 
 bool startsWithDrive(std::string_view path)
 {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-           path[1] == ':';
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
 }
 
 } // namespace
@@ -78,6 +77,23 @@ std::filesystem::path nativePath(std::string_view windowsPath)
     for (const auto &name : names)
         result /= name;
     return result;
+}
+
+std::string localPageAddress(std::string_view windowsPath)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string address = "file://";
+    for (const char c : nativePath(windowsPath).string()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) || std::string_view("/-._~").find(c) != std::string_view::npos) {
+            address += c;
+        } else {
+            address += '%';
+            address += hex[byte >> 4];
+            address += hex[byte & 0xF];
+        }
+    }
+    return address;
 }
 
 std::string applicationDirectory()

@@ -139,9 +139,25 @@ TEST_F(FileSystemTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile)
     ASSERT_TRUE(writeFileAtomically(path, "new content").isOk());
     EXPECT_EQ(readWholeFile(path), "new content");
     int files = 0;
-    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator(path.parent_path()))
+    for ([[maybe_unused]] const auto &entry :
+         std::filesystem::directory_iterator(path.parent_path()))
         ++files;
     EXPECT_EQ(files, 1);
+}
+
+} // namespace
+} // namespace torvi
+
+namespace torvi {
+namespace {
+
+TEST_F(FileSystemTest, LocalPagesOpenAsFileAddressesOfTheMappedDrive)
+{
+    const std::string address = localPageAddress("C:\\Programmi\\Torvi\\myModule\\test page.html");
+    EXPECT_EQ(address,
+              "file://" + (home.path() /
+                           ".local/share/torvi/drive_c/Programmi/Torvi/myModule/test%20page.html")
+                              .string());
 }
 
 } // namespace

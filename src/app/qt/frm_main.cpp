@@ -4,10 +4,15 @@
 #include "app/app_texts.h"
 #include "app/qt/address_line_edit.h"
 #include "app/qt/picture_button.h"
+#include "app/qt/resources.h"
 #include "app/qt/status_panels.h"
 #include "app/qt/twip_geometry.h"
 #include "endpoints.h"
 #include "nav/addresses.h"
+#include "nav/windows_path.h"
+#include "popup/popup_texts.h"
+#include "popup/qt/web_form.h"
+#include "tools/version_info.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -32,7 +37,9 @@ std::string str(std::string_view text)
 frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent)
     : QWidget(parent), m_services(std::move(services)), m_commandLine(std::move(commandLine))
 {
+    initTorviResources();
     setObjectName("frmMain");
+    setWindowIcon(QIcon(Icons::Logo));
     setWindowTitle(qs(MainCaption));
     resize(px(MainDesign::ClientWidth), px(MainDesign::ClientHeight));
     setWindowState(Qt::WindowMaximized);
@@ -40,6 +47,7 @@ frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent
     buildControls();
     stackControls();
     dockStatusBars();
+    connectHandlers();
     Form_Load();
 }
 
@@ -54,13 +62,13 @@ void frmMain::buildControls()
     Shape1->setBackgroundRole(QPalette::Midlight);
     placeInTwips(Shape1, MainDesign::Shape1);
 
-    cmdIndietro = new PictureButton("cmdIndietro", qs(TipIndietro), {}, this);
-    cmdAvanti = new PictureButton("cmdAvanti", qs(TipAvanti), {}, this);
-    cmdRefresh = new PictureButton("cmdRefresh", qs(TipRefresh), {}, this);
-    cmdHome = new PictureButton("cmdHome", qs(TipHome), {}, this);
-    Command3 = new PictureButton("Command3", qs(TipCerca), {}, this);
-    cmdInfo = new PictureButton("cmdInfo", qs(TipInfo), {}, this);
-    Command2 = new PictureButton("Command2", qs(TipNuovaFinestra), {}, this);
+    cmdIndietro = new PictureButton("cmdIndietro", qs(TipIndietro), Icons::Back, this);
+    cmdAvanti = new PictureButton("cmdAvanti", qs(TipAvanti), Icons::Forward, this);
+    cmdRefresh = new PictureButton("cmdRefresh", qs(TipRefresh), Icons::Refresh, this);
+    cmdHome = new PictureButton("cmdHome", qs(TipHome), Icons::Home, this);
+    Command3 = new PictureButton("Command3", qs(TipCerca), Icons::Search, this);
+    cmdInfo = new PictureButton("cmdInfo", qs(TipInfo), Icons::Info, this);
+    Command2 = new PictureButton("Command2", qs(TipNuovaFinestra), Icons::NewWindow, this);
     placeInTwips(cmdIndietro, MainDesign::cmdIndietro);
     placeInTwips(cmdAvanti, MainDesign::cmdAvanti);
     placeInTwips(cmdRefresh, MainDesign::cmdRefresh);
@@ -77,10 +85,10 @@ void frmMain::buildControls()
     Text1->setText(QString::fromStdString(homeUrlWithoutSlash()));
     placeInTwips(Text1, MainDesign::Text1);
 
-    Image1 = new PictureButton("Image1", {}, {}, this);
+    Image1 = new PictureButton("Image1", {}, Icons::Go, this);
     Image1->setAccessibleName(qs(NameGo));
     placeInTwips(Image1, MainDesign::Image1);
-    Image2 = new PictureButton("Image2", {}, {}, this);
+    Image2 = new PictureButton("Image2", {}, Icons::Menu, this);
     Image2->setAccessibleName(qs(NameMenu));
     placeInTwips(Image2, MainDesign::Image2);
 
@@ -157,6 +165,19 @@ void frmMain::dockStatusBars()
     StatusBar2->raise();
 }
 
+void frmMain::connectHandlers()
+{
+    connect(cmdIndietro, &QToolButton::clicked, this, &frmMain::cmdIndietro_Click);
+    connect(cmdAvanti, &QToolButton::clicked, this, &frmMain::cmdAvanti_Click);
+    connect(cmdRefresh, &QToolButton::clicked, this, &frmMain::cmdRefresh_Click);
+    connect(cmdHome, &QToolButton::clicked, this, &frmMain::cmdHome_Click);
+    connect(Command3, &QToolButton::clicked, this, &frmMain::Command3_Click);
+    connect(cmdInfo, &QToolButton::clicked, this, &frmMain::cmdInfo_Click);
+    connect(Command2, &QToolButton::clicked, this, &frmMain::Command2_Click);
+    connect(Image1, &QToolButton::clicked, this, &frmMain::Image1_Click);
+    connect(Text1, &AddressLineEdit::KeyPress, this, &frmMain::Text1_KeyPress);
+}
+
 void frmMain::resizeEvent(QResizeEvent *event)
 {
     dockStatusBars();
@@ -182,7 +203,10 @@ void frmMain::Form_Load()
         hub.NavigateBrowser(m_commandLine, "", *WebBrowser1, *Text1);
     } else {
         hub.NavigateBrowser(str(StartPageUrl), "", *WebBrowser1, *Text1);
-        // 3.2: the local test page opens in a secondary window; it comes with that window.
+        // 3.2: the local test page, when present, opens in a secondary window.
+        const std::string testPage = applicationDirectory() + "\\myModule\\test.html";
+        if (m_services.fileSystem.FileExists(testPage))
+            (void)newWebBrowser(localPageAddress(testPage));
     }
 
     // 4
@@ -198,6 +222,83 @@ void frmMain::Form_Load()
     hub.NavigateBrowser(str(CounterUrl), "", *WebBrowser3, *Text2);
 
     // 9: the threat keyword table is filled here; it comes with the scanner.
+}
+
+bool frmMain::newWebBrowser(const std::string &URL)
+{
+    const auto slot = m_slots.take();
+    if (!slot) {
+        m_services.messageBoxes.show(this, qs(NewWindowFailed), MessageButtons::Ok,
+                                     MessageIcon::Critical, qs(TorviVersion.title));
+        return false;
+    }
+    auto *form = new webForm(m_services, *this);
+    m_windowTable[*slot] = form;
+    m_services.hub.NavigateBrowser(URL.empty() ? str(SearchHomeUrl) : URL, "", *form->WebBrowser1,
+                                   *form->txtURL);
+    form->show();
+    // The window lives on by being shown; the table keeps no hold on it.
+    m_windowTable[*slot] = nullptr;
+    return true;
+}
+
+void frmMain::navigate(const std::string &url, const std::string &action)
+{
+    m_services.hub.NavigateBrowser(url, action, *WebBrowser1, *Text1);
+}
+
+// Each toolbar button closes the command list first; Enter and the go picture do not.
+void frmMain::cmdIndietro_Click()
+{
+    List1->hide();
+    navigate({}, str(ActionBack));
+}
+
+void frmMain::cmdAvanti_Click()
+{
+    List1->hide();
+    navigate({}, str(ActionNext));
+}
+
+void frmMain::cmdRefresh_Click()
+{
+    List1->hide();
+    navigate({}, str(ActionRefresh));
+}
+
+void frmMain::cmdHome_Click()
+{
+    List1->hide();
+    navigate(str(HomeUrl));
+}
+
+void frmMain::Command3_Click()
+{
+    List1->hide();
+    navigate(str(SearchHomeUrl));
+}
+
+void frmMain::cmdInfo_Click()
+{
+    List1->hide();
+    navigate(str(InfoUrl));
+}
+
+void frmMain::Command2_Click()
+{
+    List1->hide();
+    (void)newWebBrowser();
+}
+
+void frmMain::Image1_Click()
+{
+    navigate(Text1->addressText());
+}
+
+void frmMain::Text1_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        Image1_Click();
 }
 
 } // namespace torvi

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/qt/main_services.h"
+#include "popup/window_slots.h"
 
 #include <QWidget>
 #include <string>
@@ -27,6 +28,10 @@ public:
     // commandLine: everything after the program name, as one string.
     frmMain(MainServices services, std::string commandLine, QWidget *parent = nullptr);
     ~frmMain() override;
+
+    // Opens a secondary window on the address (the search engine's home page when empty).
+    // At most seven per run; after that it says so and answers false.
+    bool newWebBrowser(const std::string &URL = {});
 
     // The controls, under their design names (also their objectName).
     PictureButton *cmdIndietro;
@@ -56,9 +61,22 @@ protected:
 
 private:
     void buildControls();
+    void connectHandlers();
     void stackControls();
     void dockStatusBars();
     void Form_Load();
+
+    void cmdIndietro_Click();
+    void cmdAvanti_Click();
+    void cmdRefresh_Click();
+    void cmdHome_Click();
+    void Command3_Click();
+    void cmdInfo_Click();
+    void Command2_Click();
+    void Image1_Click();
+    void Text1_KeyPress(int keyAscii);
+
+    void navigate(const std::string &url, const std::string &action = {});
 
     // The window's outer size in twips, frame and title bar included.
     float outerWidthTwips() const;
@@ -66,6 +84,8 @@ private:
 
     MainServices m_services;
     std::string m_commandLine;
+    WindowSlots m_slots;
+    QWidget *m_windowTable[WindowSlots::SlotCount] = {};
 };
 
 } // namespace torvi

@@ -1,0 +1,201 @@
+// Torvi: a secondary browser window.
+#include "popup/qt/web_form.h"
+
+#include "app/app_texts.h"
+#include "app/qt/address_line_edit.h"
+#include "app/qt/frm_main.h"
+#include "app/qt/picture_button.h"
+#include "app/qt/resources.h"
+#include "app/qt/status_panels.h"
+#include "app/qt/twip_geometry.h"
+#include "endpoints.h"
+#include "nav/addresses.h"
+#include "popup/popup_texts.h"
+
+#include <QLabel>
+
+namespace torvi {
+
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+webForm::webForm(MainServices services, frmMain &mainWindow)
+    : QWidget(nullptr), m_services(std::move(services)), m_main(mainWindow)
+{
+    initTorviResources();
+    setObjectName("webForm");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(Icons::Logo));
+    // Every instance is restored to the same place: no automatic placement.
+    setGeometry(px(SecondaryDesign::RestoredLeft), px(SecondaryDesign::RestoredTop),
+                px(SecondaryDesign::ClientWidth), px(SecondaryDesign::ClientHeight));
+
+    buildControls();
+    connectHandlers();
+    Form_Load();
+    setWindowState(Qt::WindowMaximized);
+}
+
+webForm::~webForm() = default;
+
+void webForm::buildControls()
+{
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName("Picture1");
+    Picture1->setAutoFillBackground(true);
+
+    const auto button = [this](const char *name, std::string_view tip, const QString &icon,
+                               int index) {
+        auto *b = new PictureButton(name, qs(tip), icon, Picture1);
+        placeInTwips(b, {index * SecondaryDesign::ButtonStep, 0, SecondaryDesign::ButtonSize,
+                         SecondaryDesign::ButtonSize});
+        return b;
+    };
+    cmdIndietro = button("cmdIndietro", SecTipIndietro, Icons::Back, 0);
+    cmdAvanti = button("cmdAvanti", SecTipAvanti, Icons::Forward, 1);
+    cmdRefresh = button("cmdRefresh", SecTipRefresh, Icons::Refresh, 2);
+    cmdCerca = button("cmdCerca", SecTipCerca, Icons::Search, 3);
+    cmdHome = button("cmdHome", SecTipHome, Icons::Home, 4);
+    cmdInfo = button("cmdInfo", SecTipInfo, Icons::Info, 5);
+    Command2 = button("Command2", SecTipNuovaFinestra, Icons::NewWindow, 6);
+
+    Label1 = new QLabel(qs(AddressLabel), Picture1);
+    Label1->setObjectName("Label1");
+    txtURL = new AddressLineEdit("txtURL", Picture1);
+    txtURL->setAccessibleName(qs(AddressLabel));
+    txtURL->setText(QString::fromStdString(hostOf(SearchHomeUrl)));
+    Label1->setBuddy(txtURL);
+    Image1 = new PictureButton("Image1", {}, Icons::Logo, Picture1);
+    Image1->setAccessibleName(qs(LogoName));
+
+    WebBrowser1 = m_services.engineFactory(this, EngineRole::Secondary);
+    WebBrowser1->setObjectName("WebBrowser1");
+
+    StatusBar1 =
+        new StatusPanels("StatusBar1",
+                         {SecondaryDesign::StatusPanels[0], SecondaryDesign::StatusPanels[1],
+                          SecondaryDesign::StatusPanels[2]},
+                         this);
+    StatusBar1->panel(1)->setAccessibleName(qs(StatusRoleText));
+    StatusBar1->panel(2)->setAccessibleName(qs(StatusRoleVerdict));
+    StatusBar1->panel(3)->setAccessibleName(qs(StatusRoleProgress));
+    applyLayout();
+}
+
+void webForm::connectHandlers()
+{
+    connect(cmdIndietro, &QToolButton::clicked, this, &webForm::cmdIndietro_Click);
+    connect(cmdAvanti, &QToolButton::clicked, this, &webForm::cmdAvanti_Click);
+    connect(cmdRefresh, &QToolButton::clicked, this, &webForm::cmdRefresh_Click);
+    connect(cmdCerca, &QToolButton::clicked, this, &webForm::cmdCerca_Click);
+    connect(cmdHome, &QToolButton::clicked, this, &webForm::cmdHome_Click);
+    connect(cmdInfo, &QToolButton::clicked, this, &webForm::cmdInfo_Click);
+    connect(Command2, &QToolButton::clicked, this, &webForm::Command2_Click);
+    connect(Image1, &QToolButton::clicked, this, &webForm::Image1_Click);
+    connect(txtURL, &AddressLineEdit::KeyPress, this, &webForm::txtURL_KeyPress);
+}
+
+void webForm::Form_Load()
+{
+    const float height = secondaryLoadLayout(m_layout, twipsOf(frameGeometry().width(), this),
+                                             twipsOf(frameGeometry().height(), this));
+    // The frame is not the window's to size: take it off to get the client height.
+    const int frame = frameGeometry().height() - geometry().height();
+    resize(width(), px(height, this) - frame);
+    applyLayout();
+}
+
+void webForm::AdjustLayout()
+{
+    (void)adjustSecondaryLayout(m_layout, twipsOf(frameGeometry().width(), this),
+                                twipsOf(frameGeometry().height(), this));
+    applyLayout();
+}
+
+void webForm::applyLayout()
+{
+    const SecondaryLayout &l = m_layout;
+    Picture1->setGeometry(px(l.picture1Left, this), 0, px(l.picture1Width, this),
+                          px(l.picture1Height, this));
+    Label1->setGeometry(px(l.label1Left, this), px(l.label1Top, this), px(l.label1Width, this),
+                        px(l.label1Height, this));
+    txtURL->setGeometry(px(l.txtUrlLeft, this), px(l.txtUrlTop, this), px(l.txtUrlWidth, this),
+                        px(l.txtUrlHeight, this));
+    Image1->setGeometry(px(l.image1Left, this), px(l.image1Top, this), px(l.image1Width, this),
+                        px(l.image1Height, this));
+    WebBrowser1->setGeometry(px(l.engineLeft, this), px(l.engineTop, this), px(l.engineWidth, this),
+                             px(l.engineHeight, this));
+    dockStatusBar();
+}
+
+void webForm::dockStatusBar()
+{
+    const int bar = px(SecondaryDesign::StatusBarHeight, this);
+    StatusBar1->setGeometry(0, height() - bar, width(), bar);
+    StatusBar1->raise();
+}
+
+void webForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    AdjustLayout();
+}
+
+void webForm::navigate(const std::string &url, const std::string &action)
+{
+    m_services.hub.NavigateBrowser(url, action, *WebBrowser1, *txtURL);
+}
+
+void webForm::cmdIndietro_Click()
+{
+    navigate({}, std::string{ActionBack});
+}
+
+void webForm::cmdAvanti_Click()
+{
+    navigate({}, std::string{ActionNext});
+}
+
+void webForm::cmdRefresh_Click()
+{
+    navigate({}, std::string{ActionRefresh});
+}
+
+void webForm::cmdCerca_Click()
+{
+    navigate(std::string{SearchHomeUrl} + "/");
+}
+
+void webForm::cmdHome_Click()
+{
+    navigate(std::string{HomeUrl});
+}
+
+void webForm::cmdInfo_Click()
+{
+    navigate(std::string{InfoUrl});
+}
+
+void webForm::Command2_Click()
+{
+    (void)m_main.newWebBrowser();
+}
+
+void webForm::Image1_Click()
+{
+    navigate(txtURL->addressText());
+}
+
+void webForm::txtURL_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        Image1_Click();
+}
+
+} // namespace torvi

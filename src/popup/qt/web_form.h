@@ -1,0 +1,75 @@
+// Torvi: a secondary browser window, opened by "Nuova Finestra", the update command, the
+// local test page and accepted pop-ups. It lives on its own once shown.
+#pragma once
+
+#include "app/qt/main_services.h"
+#include "popup/secondary_layout.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace torvi {
+
+class AddressLineEdit;
+class EngineView;
+class PictureButton;
+class StatusPanels;
+class frmMain;
+
+class webForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    webForm(MainServices services, frmMain &mainWindow);
+    ~webForm() override;
+
+    QWidget *Picture1;
+    PictureButton *cmdIndietro;
+    PictureButton *cmdAvanti;
+    PictureButton *cmdRefresh;
+    PictureButton *cmdCerca;
+    PictureButton *cmdHome;
+    PictureButton *cmdInfo;
+    PictureButton *Command2;
+    QLabel *Label1;
+    AddressLineEdit *txtURL;
+    PictureButton *Image1;
+    EngineView *WebBrowser1;
+    StatusPanels *StatusBar1;
+
+    // The controls' places in twips, as AdjustLayout last left them.
+    const SecondaryLayout &layoutState() const { return m_layout; }
+
+    // Lays the window out for its outer size; also run after each completed navigation.
+    void AdjustLayout();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void Form_Load();
+    void applyLayout();
+    void dockStatusBar();
+
+    void cmdIndietro_Click();
+    void cmdAvanti_Click();
+    void cmdRefresh_Click();
+    void cmdCerca_Click();
+    void cmdHome_Click();
+    void cmdInfo_Click();
+    void Command2_Click();
+    void Image1_Click();
+    void txtURL_KeyPress(int keyAscii);
+
+    void navigate(const std::string &url, const std::string &action = {});
+
+    MainServices m_services;
+    frmMain &m_main;
+    SecondaryLayout m_layout;
+};
+
+} // namespace torvi
