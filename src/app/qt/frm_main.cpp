@@ -3,6 +3,7 @@
 
 #include "app/app_texts.h"
 #include "app/qt/address_line_edit.h"
+#include "app/qt/frm_source.h"
 #include "app/qt/picture_button.h"
 #include "app/qt/resources.h"
 #include "app/qt/status_panels.h"
@@ -12,11 +13,14 @@
 #include "nav/windows_path.h"
 #include "popup/popup_texts.h"
 #include "popup/qt/web_form.h"
+#include "tools/qt/frm_about.h"
 #include "tools/version_info.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 namespace torvi {
 
@@ -176,12 +180,52 @@ void frmMain::connectHandlers()
     connect(Command2, &QToolButton::clicked, this, &frmMain::Command2_Click);
     connect(Image1, &QToolButton::clicked, this, &frmMain::Image1_Click);
     connect(Text1, &AddressLineEdit::KeyPress, this, &frmMain::Text1_KeyPress);
+    connect(Image2, &QToolButton::clicked, this, &frmMain::Image2_Click);
+    connect(List1, &QListWidget::itemClicked, this, &frmMain::List1_Click);
+    List1->installEventFilter(this);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == List1) {
+        if (event->type() == QEvent::FocusOut) {
+            List1_LostFocus();
+        } else if (event->type() == QEvent::KeyPress) {
+            // From the keyboard a command runs on Enter; the arrows only move the selection.
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && List1->currentItem()) {
+                List1_Click();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)
 {
     dockStatusBars();
     QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::Form_Resize()
+{
+    (void)formResize(m_layout, outerWidthTwips(), outerHeightTwips());
+    applyLayout();
+}
+
+void frmMain::applyLayout()
+{
+    const MainLayout &l = m_layout;
+    Image2->move(px(l.image2Left, this), Image2->y());
+    List1->move(px(l.list1Left, this), List1->y());
+    WebBrowser1->setGeometry(px(l.webBrowser1Left, this), px(l.webBrowser1Top, this),
+                             px(l.webBrowser1Width, this), px(l.webBrowser1Height, this));
+    listDanger->resize(px(l.listDangerWidth, this), px(l.listDangerHeight, this));
+    WebBrowser2->resize(px(l.webBrowser2Width, this), px(l.webBrowser2Height, this));
+    Image1->move(px(l.image1Left, this), Image1->y());
+    Text1->resize(px(l.text1Width, this), Text1->height());
 }
 
 float frmMain::outerWidthTwips() const
@@ -213,10 +257,8 @@ void frmMain::Form_Load()
     hub.NavigateBrowser(str(DesktopPageUrl), "", *WebBrowser2, *Text2);
 
     // 5-7: the page area from the outer size the window has now.
-    const PageAreaSize page = startupPageArea(outerWidthTwips(), outerHeightTwips());
-    WebBrowser1->resize(px(page.width, this), px(page.height, this));
-    listDanger->resize(WebBrowser1->size());
-    WebBrowser2->resize(WebBrowser1->size());
+    startupLayout(m_layout, outerWidthTwips(), outerHeightTwips());
+    applyLayout();
 
     // 8
     hub.NavigateBrowser(str(CounterUrl), "", *WebBrowser3, *Text2);
@@ -299,6 +341,71 @@ void frmMain::Text1_KeyPress(int keyAscii)
 {
     if (keyAscii == 13)
         Image1_Click();
+}
+
+frmSource *frmMain::sourceWindow() const
+{
+    return m_source;
+}
+
+frmAbout *frmMain::aboutBox() const
+{
+    return m_about;
+}
+
+void frmMain::Image2_Click()
+{
+    // Showing the list does not give it the keyboard focus.
+    List1->setVisible(List1->isHidden());
+}
+
+void frmMain::List1_Click()
+{
+    const QListWidgetItem *selected = List1->currentItem();
+    const QString item = selected ? selected->text() : QString();
+
+    if (item == "Esci") {
+        if (m_services.endProgram)
+            m_services.endProgram();
+        return;
+    }
+    if (item == "Aggiornamenti")
+        (void)newWebBrowser(str(UpdateUrl) + versionText());
+    if (item == "Browser Predefinito" && m_services.registerDefaultBrowser)
+        m_services.registerDefaultBrowser();
+    if (item == "Visualizza Sorgente") {
+        if (!m_source)
+            m_source = new frmSource();
+        m_source->Text1->setPlainText(QString::fromStdString(m_pageSource));
+        m_source->show();
+        m_source->raise();
+    }
+    if (item == "Informazioni sul software") {
+        if (!m_about)
+            m_about = new frmAbout();
+        m_about->show();
+        m_about->raise();
+    }
+    if (item == "Visualizza Browser")
+        showView(WebBrowser1);
+    if (item == "Visualizza Informazioni sul sito")
+        showView(listDanger);
+    if (item == "Visualizza Strumenti")
+        showView(WebBrowser2);
+    List1->hide();
+}
+
+void frmMain::List1_LostFocus()
+{
+    List1->hide();
+}
+
+// The view switch touches only the three views of the page area.
+void frmMain::showView(QWidget *view)
+{
+    WebBrowser1->setVisible(view == WebBrowser1);
+    listDanger->setVisible(view == listDanger);
+    WebBrowser2->setVisible(view == WebBrowser2);
 }
 
 } // namespace torvi

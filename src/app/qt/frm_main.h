@@ -2,9 +2,11 @@
 // designed controls, then runs the load handler that sends the three engines to their pages.
 #pragma once
 
+#include "app/main_layout.h"
 #include "app/qt/main_services.h"
 #include "popup/window_slots.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <string>
 
@@ -19,6 +21,8 @@ class AddressLineEdit;
 class EngineView;
 class PictureButton;
 class StatusPanels;
+class frmAbout;
+class frmSource;
 
 class frmMain : public QWidget
 {
@@ -32,6 +36,13 @@ public:
     // Opens a secondary window on the address (the search engine's home page when empty).
     // At most seven per run; after that it says so and answers false.
     bool newWebBrowser(const std::string &URL = {});
+
+    // The body of the last document completed in the page engine; empty at start.
+    const std::string &PageSource() const { return m_pageSource; }
+
+    // The shared page-source window and about box, while they exist.
+    frmSource *sourceWindow() const;
+    frmAbout *aboutBox() const;
 
     // The controls, under their design names (also their objectName).
     PictureButton *cmdIndietro;
@@ -58,6 +69,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
@@ -65,6 +77,8 @@ private:
     void stackControls();
     void dockStatusBars();
     void Form_Load();
+    void Form_Resize();
+    void applyLayout();
 
     void cmdIndietro_Click();
     void cmdAvanti_Click();
@@ -75,6 +89,10 @@ private:
     void Command2_Click();
     void Image1_Click();
     void Text1_KeyPress(int keyAscii);
+    void Image2_Click();
+    void List1_Click();
+    void List1_LostFocus();
+    void showView(QWidget *view);
 
     void navigate(const std::string &url, const std::string &action = {});
 
@@ -82,8 +100,16 @@ private:
     float outerWidthTwips() const;
     float outerHeightTwips() const;
 
+public:
+    const MainLayout &layoutState() const { return m_layout; }
+
+private:
     MainServices m_services;
     std::string m_commandLine;
+    std::string m_pageSource;
+    QPointer<frmSource> m_source;
+    QPointer<frmAbout> m_about;
+    MainLayout m_layout;
     WindowSlots m_slots;
     QWidget *m_windowTable[WindowSlots::SlotCount] = {};
 };

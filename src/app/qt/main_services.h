@@ -6,6 +6,8 @@
 #include "nav/navigation_hub.h"
 #include "nav/qt/engine_view.h"
 
+#include <functional>
+
 namespace torvi {
 
 struct MainServices
@@ -14,6 +16,10 @@ struct MainServices
     FileSystem &fileSystem;
     MessageBoxes &messageBoxes;
     EngineFactory engineFactory;
+    // Makes the program the system's default web browser.
+    std::function<void()> registerDefaultBrowser;
+    // Ends the program at once, every window included, running no window's handlers.
+    std::function<void()> endProgram;
 };
 
 } // namespace torvi

@@ -22,8 +22,17 @@ struct MainWindowFixture
     explicit MainWindowFixture(const std::string &commandLine = {})
     {
         (void)prepareMappedDrive("tester");
-        window = std::make_unique<frmMain>(
-            MainServices{hub, fileSystem, messageBoxes, engines.factory()}, commandLine);
+        window = std::make_unique<frmMain>(services(), commandLine);
+    }
+
+    MainServices services()
+    {
+        return MainServices{hub,
+                            fileSystem,
+                            messageBoxes,
+                            engines.factory(),
+                            [this] { ++registrations; },
+                            [this] { ++endRequests; }};
     }
 
     FakeEngine *fake(EngineView *engine) const { return static_cast<FakeEngine *>(engine); }
@@ -35,6 +44,8 @@ struct MainWindowFixture
     RecordingHub hub{log};
     ScriptedMessageBoxes messageBoxes;
     FakeEngineFactory engines;
+    int registrations = 0;
+    int endRequests = 0;
     std::unique_ptr<frmMain> window;
 };
 

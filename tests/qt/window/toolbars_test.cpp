@@ -307,7 +307,7 @@ void ToolbarsTest::localTestPageOpensAtStartUpInTheFirstPlace()
     RecordingHub hub{log};
     ScriptedMessageBoxes boxes;
     FakeEngineFactory engines;
-    frmMain w(MainServices{hub, fileSystem, boxes, engines.factory()}, "");
+    frmMain w(MainServices{hub, fileSystem, boxes, engines.factory(), {}, {}}, "");
 
     const auto forms = secondaryWindows();
     QCOMPARE(forms.size(), 1);
@@ -334,7 +334,7 @@ void ToolbarsTest::localTestPageIsNotOpenedWithACommandLine()
     RecordingHub hub{log};
     ScriptedMessageBoxes boxes;
     FakeEngineFactory engines;
-    frmMain w(MainServices{hub, fileSystem, boxes, engines.factory()}, "http://a.example/");
+    frmMain w(MainServices{hub, fileSystem, boxes, engines.factory(), {}, {}}, "http://a.example/");
     QCOMPARE(secondaryWindows().size(), 0);
     QCOMPARE(hub.calls.size(), 3);
 }
