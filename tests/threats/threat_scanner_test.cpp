@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace torvi {
@@ -121,35 +122,14 @@ TEST(ThreatScannerBeforeInit, EveryPageIsCleanUntilTheTableIsFilled)
     EXPECT_TRUE(scanner.checkDangerPlain("sex crack", "A").clean);
 }
 
-TEST(ThreatVerdict, TextsAsShown)
-{
-    EXPECT_EQ(verdictText(true), "Certificato");
-    EXPECT_EQ(verdictText(false), "Dati Sensibili");
-}
-
 // Random texts dense in keyword letters, fragments and case variants, so partial matches,
 // overlaps and restarts are common; the one-pass check must agree with 21 searches.
 TEST_F(ThreatScannerTest, OnePassAgreesWithOneSearchPerKeywordOnRandomText)
 {
-    const std::vector<std::string> pieces = {"s",        "e",        "x",
-                                             "h",        "a",        "c",
-                                             "k",        "i",        "n",
-                                             "g",        "r",        "l",
-                                             "z",        "d",        "j",
-                                             "f",        "p",        "o",
-                                             "t",        "u",        "y",
-                                             "w",        "m",        "S",
-                                             "E",        "X",        "K",
-                                             "Z",        "C",        "A",
-                                             "I",        "N",        "G",
-                                             " ",        "<",        ">",
-                                             "/",        "\xC3\xA8", "\xE2\x84\xAA",
-                                             "\xC4\xB1", "hac",      "crac",
-                                             "fuc",      "har",      "dhjfhdkj",
-                                             "hdsjfhjk", "an",       "or",
-                                             "ti",       "wo",       "ck",
-                                             "ing",      "ex",       "se",
-                                             "HACK",     "sniff"};
+    std::vector<std::string> pieces = {"\xC3\xA8", "\xE2\x84\xAA", "\xC4\xB1", "hac", "crac", "fuc",
+                                       "har",      "dhjfhdkj",     "hdsjfhjk", "ing", "HACK"};
+    for (const char letter : std::string_view{"sexhacikngrlzdjfpotuywmSEXKZCAIGN <>/"})
+        pieces.emplace_back(1, letter);
     std::mt19937 random(20261206);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
     std::uniform_int_distribution<std::size_t> pickWord(0, DangerWordTable.size() - 1);
