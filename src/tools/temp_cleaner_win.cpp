@@ -3,6 +3,10 @@
 
 #include "nav/text_file.h"
 
+// windows.h must not define min and max over the standard library's.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 namespace torvi {
