@@ -10,9 +10,11 @@
 #include "app/qt/twip_geometry.h"
 #include "endpoints.h"
 #include "nav/addresses.h"
+#include "nav/page_events.h"
 #include "nav/windows_path.h"
 #include "popup/popup_texts.h"
 #include "popup/qt/web_form.h"
+#include "threats/danger_words.h"
 #include "tools/qt/frm_about.h"
 #include "tools/version_info.h"
 
@@ -52,6 +54,7 @@ frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent
     stackControls();
     dockStatusBars();
     connectHandlers();
+    bindEngineEvents();
     Form_Load();
 }
 
@@ -183,6 +186,13 @@ void frmMain::connectHandlers()
     connect(Image2, &QToolButton::clicked, this, &frmMain::Image2_Click);
     connect(List1, &QListWidget::itemClicked, this, &frmMain::List1_Click);
     List1->installEventFilter(this);
+    connect(listDanger, &QListWidget::currentRowChanged, this, [this] { listDanger_Click(); });
+    connect(listDanger, &QListWidget::itemClicked, this, [this] { listDanger_Click(); });
+}
+
+void frmMain::listDanger_Click()
+{
+    List1->hide();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -263,7 +273,8 @@ void frmMain::Form_Load()
     // 8
     hub.NavigateBrowser(str(CounterUrl), "", *WebBrowser3, *Text2);
 
-    // 9: the threat keyword table is filled here; it comes with the scanner.
+    // 9
+    m_services.threatScanner.InitDanger();
 }
 
 bool frmMain::newWebBrowser(const std::string &URL)
@@ -406,6 +417,88 @@ void frmMain::showView(QWidget *view)
     WebBrowser1->setVisible(view == WebBrowser1);
     listDanger->setVisible(view == listDanger);
     WebBrowser2->setVisible(view == WebBrowser2);
+}
+
+// The main engine's events; the tools and counter engines have none.
+void frmMain::bindEngineEvents()
+{
+    connect(WebBrowser1, &EngineView::DocumentComplete, this,
+            &frmMain::WebBrowser1_DocumentComplete);
+    connect(WebBrowser1, &EngineView::NavigateError, this, &frmMain::WebBrowser1_NavigateError);
+    connect(WebBrowser1, &EngineView::ProgressChange, this, &frmMain::WebBrowser1_ProgressChange);
+    connect(WebBrowser1, &EngineView::StatusTextChange, this,
+            &frmMain::WebBrowser1_StatusTextChange);
+    WebBrowser1->setNewWindowHandler([this] { return WebBrowser1_NewWindow2(); });
+}
+
+void frmMain::WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document)
+{
+    List1->hide();
+    const std::string address = url.toStdString();
+    Text1->setText(url);
+    // A log record or history line that cannot be written loses only itself: the page
+    // still gets its caption, its check and its verdict.
+    (void)m_services.hub.log().WriteHistoryXml(WebBrowser1->LocationURL(),
+                                               m_services.hub.DownloadPending());
+    if (!document.hasBody) {
+        // Nothing to check: no verdict rather than the previous page's.
+        StatusBar2->setPanelText(2, QString());
+        return;
+    }
+    m_pageSource = document.bodyHtml;
+    setWindowTitle(QString::fromStdString(document.title));
+    (void)m_services.historyFile.AddCronologia(address, defaultDateTimeText(m_services.clock.now()),
+                                               document.title);
+    const bool clean = CheckDanger(m_pageSource, address);
+    StatusBar2->setPanelText(2, qs(verdictText(clean)));
+    StatusBar2->setPanelAlignment(2, Qt::AlignHCenter);
+    refreshCounter();
+}
+
+void frmMain::WebBrowser1_NavigateError(const QString &url, int statusCode)
+{
+    if (const auto search = searchAfterError(url.toStdString(), statusCode, Text1->addressText()))
+        navigate(*search);
+}
+
+EngineView *frmMain::WebBrowser1_NewWindow2()
+{
+    if (m_services.messageBoxes.show(this, qs(NewWindowQuestion), MessageButtons::OkCancel,
+                                     MessageIcon::None,
+                                     qs(TorviVersion.title)) != MessageAnswer::Ok)
+        return nullptr;
+    return openRequestedWindow()->WebBrowser1;
+}
+
+webForm *frmMain::openRequestedWindow()
+{
+    auto *form = new webForm(m_services, *this);
+    form->WebBrowser1->setRegisterAsBrowser(true);
+    form->show();
+    return form;
+}
+
+void frmMain::WebBrowser1_ProgressChange(int progress, int progressMax)
+{
+    StatusBar2->setPanelText(3, QString::fromStdString(progressText(progress, progressMax)));
+}
+
+void frmMain::WebBrowser1_StatusTextChange(const QString &text)
+{
+    StatusBar2->setPanelText(1, text);
+}
+
+bool frmMain::CheckDanger(const std::string &pageText, const std::string &url)
+{
+    const CheckResult result = m_services.threatScanner.CheckDanger(pageText, url);
+    for (const auto &line : result.lines)
+        listDanger->addItem(QString::fromStdString(line));
+    return result.clean;
+}
+
+void frmMain::refreshCounter()
+{
+    m_services.hub.NavigateBrowser({}, str(ActionRefresh), *WebBrowser3, *Text2);
 }
 
 } // namespace torvi

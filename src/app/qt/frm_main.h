@@ -23,6 +23,7 @@ class PictureButton;
 class StatusPanels;
 class frmAbout;
 class frmSource;
+class webForm;
 
 class frmMain : public QWidget
 {
@@ -36,6 +37,17 @@ public:
     // Opens a secondary window on the address (the search engine's home page when empty).
     // At most seven per run; after that it says so and answers false.
     bool newWebBrowser(const std::string &URL = {});
+
+    // Runs the threat check on a completed document's body, adds its findings to
+    // listDanger and answers whether the page is clean. Every window's pages come here.
+    bool CheckDanger(const std::string &pageText, const std::string &url);
+
+    // Reloads the counter page; done after every completed document of any window.
+    void refreshCounter();
+
+    // Makes a secondary window for a page's new-window request, shown, not counted
+    // against newWebBrowser's places.
+    webForm *openRequestedWindow();
 
     // The body of the last document completed in the page engine; empty at start.
     const std::string &PageSource() const { return m_pageSource; }
@@ -93,6 +105,14 @@ private:
     void List1_Click();
     void List1_LostFocus();
     void showView(QWidget *view);
+    void listDanger_Click();
+
+    void bindEngineEvents();
+    void WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document);
+    void WebBrowser1_NavigateError(const QString &url, int statusCode);
+    EngineView *WebBrowser1_NewWindow2();
+    void WebBrowser1_ProgressChange(int progress, int progressMax);
+    void WebBrowser1_StatusTextChange(const QString &text);
 
     void navigate(const std::string &url, const std::string &action = {});
 

@@ -2,9 +2,12 @@
 #pragma once
 
 #include "app/qt/message_boxes.h"
+#include "history/history_file.h"
+#include "nav/clock.h"
 #include "nav/file_system.h"
 #include "nav/navigation_hub.h"
 #include "nav/qt/engine_view.h"
+#include "threats/threat_scanner.h"
 
 #include <functional>
 
@@ -16,6 +19,9 @@ struct MainServices
     FileSystem &fileSystem;
     MessageBoxes &messageBoxes;
     EngineFactory engineFactory;
+    ThreatScanner &threatScanner;
+    HistoryFile &historyFile;
+    const Clock &clock;
     // Makes the program the system's default web browser.
     std::function<void()> registerDefaultBrowser;
     // Ends the program at once, every window included, running no window's handlers.

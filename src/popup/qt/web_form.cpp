@@ -10,7 +10,10 @@
 #include "app/qt/twip_geometry.h"
 #include "endpoints.h"
 #include "nav/addresses.h"
+#include "nav/page_events.h"
 #include "popup/popup_texts.h"
+#include "threats/threat_scanner.h"
+#include "tools/version_info.h"
 
 #include <QLabel>
 
@@ -38,6 +41,7 @@ webForm::webForm(MainServices services, frmMain &mainWindow)
 
     buildControls();
     connectHandlers();
+    bindEngineEvents();
     Form_Load();
     setWindowState(Qt::WindowMaximized);
 }
@@ -196,6 +200,75 @@ void webForm::txtURL_KeyPress(int keyAscii)
 {
     if (keyAscii == 13)
         Image1_Click();
+}
+
+void webForm::bindEngineEvents()
+{
+    connect(WebBrowser1, &EngineView::DocumentComplete, this,
+            &webForm::WebBrowser1_DocumentComplete);
+    connect(WebBrowser1, &EngineView::NavigateComplete2, this,
+            &webForm::WebBrowser1_NavigateComplete2);
+    connect(WebBrowser1, &EngineView::NavigateError, this, &webForm::WebBrowser1_NavigateError);
+    connect(WebBrowser1, &EngineView::ProgressChange, this, &webForm::WebBrowser1_ProgressChange);
+    connect(WebBrowser1, &EngineView::StatusTextChange, this,
+            &webForm::WebBrowser1_StatusTextChange);
+    connect(WebBrowser1, &EngineView::WindowClosing, this, &webForm::WebBrowser1_WindowClosing);
+    WebBrowser1->setNewWindowHandler([this] { return WebBrowser1_NewWindow2(); });
+}
+
+void webForm::WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document)
+{
+    const std::string address = url.toStdString();
+    txtURL->setText(url);
+    // A log record that cannot be written loses only itself.
+    (void)m_services.hub.log().WriteHistoryXml(WebBrowser1->LocationURL(),
+                                               m_services.hub.DownloadPending());
+    if (!document.hasBody) {
+        // Nothing to check: no verdict rather than the previous page's.
+        StatusBar1->setPanelText(2, QString());
+        return;
+    }
+    setWindowTitle(QString::fromStdString(secondaryCaption(document.title, address)));
+    const bool clean = m_main.CheckDanger(document.bodyHtml, address);
+    StatusBar1->setPanelText(2, qs(verdictText(clean)));
+    StatusBar1->setPanelAlignment(2, Qt::AlignHCenter);
+    m_main.refreshCounter();
+}
+
+void webForm::WebBrowser1_NavigateComplete2()
+{
+    AdjustLayout();
+}
+
+void webForm::WebBrowser1_NavigateError(const QString &url, int statusCode)
+{
+    if (const auto search = searchAfterError(url.toStdString(), statusCode, txtURL->addressText()))
+        navigate(*search);
+}
+
+EngineView *webForm::WebBrowser1_NewWindow2()
+{
+    if (m_services.messageBoxes.show(this, qs(PopupQuestion), MessageButtons::OkCancel,
+                                     MessageIcon::None,
+                                     qs(TorviVersion.title)) != MessageAnswer::Ok)
+        return nullptr;
+    return m_main.openRequestedWindow()->WebBrowser1;
+}
+
+void webForm::WebBrowser1_ProgressChange(int progress, int progressMax)
+{
+    StatusBar1->setPanelText(3, QString::fromStdString(progressText(progress, progressMax)));
+}
+
+void webForm::WebBrowser1_StatusTextChange(const QString &text)
+{
+    StatusBar1->setPanelText(1, text);
+}
+
+// A page closing its own window: the window goes without asking.
+void webForm::WebBrowser1_WindowClosing()
+{
+    close();
 }
 
 } // namespace torvi

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/qt/main_services.h"
+#include "nav/document.h"
 #include "popup/secondary_layout.h"
 
 #include <QWidget>
@@ -66,6 +67,15 @@ private:
     void txtURL_KeyPress(int keyAscii);
 
     void navigate(const std::string &url, const std::string &action = {});
+
+    void bindEngineEvents();
+    void WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document);
+    void WebBrowser1_NavigateComplete2();
+    void WebBrowser1_NavigateError(const QString &url, int statusCode);
+    EngineView *WebBrowser1_NewWindow2();
+    void WebBrowser1_ProgressChange(int progress, int progressMax);
+    void WebBrowser1_StatusTextChange(const QString &text);
+    void WebBrowser1_WindowClosing();
 
     MainServices m_services;
     frmMain &m_main;

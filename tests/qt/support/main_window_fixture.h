@@ -7,11 +7,13 @@
 #include "scripted_message_boxes.h"
 #include "support/temp_home.h"
 
+#include "history/history_file.h"
 #include "history/navigation_log.h"
 #include "nav/clock.h"
 #include "nav/file_system.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
+#include "threats/threat_scanner.h"
 
 #include <memory>
 
@@ -31,6 +33,9 @@ struct MainWindowFixture
                             fileSystem,
                             messageBoxes,
                             engines.factory(),
+                            scanner,
+                            historyFile,
+                            clock,
                             [this] { ++registrations; },
                             [this] { ++endRequests; }};
     }
@@ -42,6 +47,8 @@ struct MainWindowFixture
     SystemClock clock;
     NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
     RecordingHub hub{log};
+    ThreatScanner scanner;
+    HistoryFile historyFile{fileSystem};
     ScriptedMessageBoxes messageBoxes;
     FakeEngineFactory engines;
     int registrations = 0;

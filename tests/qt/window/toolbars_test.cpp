@@ -307,7 +307,12 @@ void ToolbarsTest::localTestPageOpensAtStartUpInTheFirstPlace()
     RecordingHub hub{log};
     ScriptedMessageBoxes boxes;
     FakeEngineFactory engines;
-    frmMain w(MainServices{hub, fileSystem, boxes, engines.factory(), {}, {}}, "");
+    ThreatScanner scanner;
+    HistoryFile historyFile{fileSystem};
+    frmMain w(
+        MainServices{
+            hub, fileSystem, boxes, engines.factory(), scanner, historyFile, clock, {}, {}},
+        "");
 
     const auto forms = secondaryWindows();
     QCOMPARE(forms.size(), 1);
@@ -334,7 +339,12 @@ void ToolbarsTest::localTestPageIsNotOpenedWithACommandLine()
     RecordingHub hub{log};
     ScriptedMessageBoxes boxes;
     FakeEngineFactory engines;
-    frmMain w(MainServices{hub, fileSystem, boxes, engines.factory(), {}, {}}, "http://a.example/");
+    ThreatScanner scanner;
+    HistoryFile historyFile{fileSystem};
+    frmMain w(
+        MainServices{
+            hub, fileSystem, boxes, engines.factory(), scanner, historyFile, clock, {}, {}},
+        "http://a.example/");
     QCOMPARE(secondaryWindows().size(), 0);
     QCOMPARE(hub.calls.size(), 3);
 }
