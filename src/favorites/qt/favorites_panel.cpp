@@ -52,8 +52,10 @@ QLabel *makeBoldLabel(QWidget *parent, const char *name, std::string_view text,
 {
     auto *label = makeControl<QLabel>(parent, name, place);
     label->setText(qs(text));
+    // The designed boxes fit an 8-point bold face; a larger default would cut "NOME:".
     QFont bold = label->font();
     bold.setBold(true);
+    bold.setPointSize(8);
     label->setFont(bold);
     return label;
 }

@@ -194,6 +194,7 @@ void FavoritesPanelTest::controlsCarryTheirDesignedTexts()
         QVERIFY(label);
         QCOMPARE(label->text(), text);
         QVERIFY(label->font().bold());
+        QVERIFY(label->fontMetrics().horizontalAdvance(text) <= label->width()); // not cut off
         QVERIFY(label->buddy());
         QCOMPARE(label->buddy()->accessibleName(), text.chopped(1));
     }
