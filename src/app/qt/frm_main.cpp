@@ -132,8 +132,7 @@ void frmMain::buildControls()
     StatusBar2->setPanelText(4, qs(StatusPanelFavorites));
     StatusBar1 = new StatusPanels("StatusBar1", {MainDesign::ClientWidth}, this);
 
-    Frame1 = new QGroupBox(qs(FavoritesPanelCaption), this);
-    Frame1->setObjectName("Frame1");
+    Frame1 = new FavoritesPanel(*this, m_services.messageBoxes, this);
     Frame1->setAutoFillBackground(true);
     placeInTwips(Frame1, MainDesign::Frame1);
     Frame1->hide();
@@ -384,6 +383,8 @@ void frmMain::List1_Click()
         (void)newWebBrowser(str(UpdateUrl) + versionText());
     if (item == "Browser Predefinito" && m_services.registerDefaultBrowser)
         m_services.registerDefaultBrowser();
+    if (item == "Visualizza Preferiti")
+        Frame1->InitPreferiti();
     if (item == "Visualizza Sorgente") {
         if (!m_source)
             m_source = new frmSource();
@@ -499,6 +500,46 @@ bool frmMain::CheckDanger(const std::string &pageText, const std::string &url)
 void frmMain::refreshCounter()
 {
     m_services.hub.NavigateBrowser({}, str(ActionRefresh), *WebBrowser3, *Text2);
+}
+
+QString frmMain::pageCaption() const
+{
+    return windowTitle();
+}
+
+QString frmMain::pageAddressText() const
+{
+    return Text1->text();
+}
+
+QPoint frmMain::pageTopLeft() const
+{
+    return WebBrowser1->pos();
+}
+
+void frmMain::hidePageForPanel()
+{
+    WebBrowser3->hide();
+    WebBrowser1->hide();
+}
+
+void frmMain::showPageAfterOpen()
+{
+    WebBrowser1->show();
+    WebBrowser3->show();
+}
+
+void frmMain::closePanels()
+{
+    WebBrowser1->show();
+    WebBrowser3->show();
+    Frame1->hide();
+    Frame2->hide();
+}
+
+void frmMain::openAddress(const std::string &address)
+{
+    navigate(address);
 }
 
 } // namespace torvi

@@ -4,6 +4,7 @@
 
 #include "app/main_layout.h"
 #include "app/qt/main_services.h"
+#include "favorites/qt/favorites_panel.h"
 #include "popup/window_slots.h"
 
 #include <QPointer>
@@ -25,7 +26,7 @@ class frmAbout;
 class frmSource;
 class webForm;
 
-class frmMain : public QWidget
+class frmMain : public QWidget, private FavoritesHost
 {
     Q_OBJECT
 
@@ -76,7 +77,7 @@ public:
     AddressLineEdit *Text2;
     StatusPanels *StatusBar2;
     StatusPanels *StatusBar1;
-    QGroupBox *Frame1;
+    FavoritesPanel *Frame1;
     QGroupBox *Frame2;
 
 protected:
@@ -106,6 +107,15 @@ private:
     void List1_LostFocus();
     void showView(QWidget *view);
     void listDanger_Click();
+
+    // What the panels ask of the window.
+    QString pageCaption() const override;
+    QString pageAddressText() const override;
+    QPoint pageTopLeft() const override;
+    void hidePageForPanel() override;
+    void showPageAfterOpen() override;
+    void closePanels() override;
+    void openAddress(const std::string &address) override;
 
     void bindEngineEvents();
     void WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document);
