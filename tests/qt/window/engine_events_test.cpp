@@ -1,0 +1,384 @@
+// Torvi window tests: how the main and secondary windows follow their engines' events.
+#include "app/qt/address_line_edit.h"
+#include "app/qt/status_panels.h"
+#include "endpoints.h"
+#include "nav/text_file.h"
+#include "nav/windows_path.h"
+#include "popup/qt/web_form.h"
+#include "support/main_window_fixture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+
+using namespace torvi;
+using namespace torvi::test;
+
+namespace {
+
+QList<webForm *> secondaryWindows()
+{
+    QList<webForm *> forms;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *form = qobject_cast<webForm *>(w);
+            form && !form->testAttribute(Qt::WA_WState_Hidden))
+            forms.append(form);
+    return forms;
+}
+
+void closeSecondaryWindows()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *form = qobject_cast<webForm *>(w))
+            form->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+int logRecords(const MainWindowFixture &f)
+{
+    const auto text = readWholeFile(nativePath(f.log.path())).value_or("");
+    int n = 0;
+    for (const auto &line : splitLines(text))
+        n += line == "<connection>";
+    return n;
+}
+
+std::vector<std::string> historyLines()
+{
+    return splitLines(readWholeFile(nativePath("C:\\WINDOWS\\cronologia.txt")).value_or(""));
+}
+
+// A file where a folder should be: nothing can be written into it, even by root.
+void blockFolder(const std::string &windowsFolder)
+{
+    std::filesystem::remove_all(nativePath(windowsFolder));
+    std::ofstream(nativePath(windowsFolder)) << "in the way";
+}
+
+} // namespace
+
+class EngineEventsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { closeSecondaryWindows(); }
+    void documentCompleteInOrder();
+    void verdictFollowsEachPage();
+    void framesRunTheWholeSequenceEachTime();
+    void unwritableFilesDoNotSkipTheCheck();
+    void documentWithoutBodyEmptiesTheVerdict();
+    void otherEnginesChangeNothing();
+    void searchRule_data();
+    void searchRule();
+    void progressAndStatusTexts();
+    void newWindowQuestionCancelAndOk();
+    void secondaryDocumentComplete();
+    void secondarySearchUsesItsOwnAddressBox();
+    void popupQuestionCancelAndOk();
+    void pageClosingItsSecondaryWindow();
+    void listDangerClickClosesTheMenu();
+};
+
+void EngineEventsTest::documentCompleteInOrder()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    FakeEngine *page = f.fake(w.WebBrowser1);
+    FakeEngine *counter = f.fake(w.WebBrowser3);
+    page->location = "http://top.example/";
+    w.List1->show();
+    const int recordsBefore = logRecords(f);
+    counter->calls.clear();
+
+    page->completeDocument("http://frame.example/", "<p>ciao</p>", "Titolo || della pagina");
+
+    QVERIFY(w.List1->isHidden());
+    QCOMPARE(w.Text1->text(), QString("http://frame.example/"));
+    QCOMPARE(logRecords(f), recordsBefore + 1);
+    const QString log = QString::fromStdString(readWholeFile(nativePath(f.log.path())).value());
+    QVERIFY2(log.endsWith("<URL>http://top.example/</URL>\r\n\t<Data-Ora>" +
+                          log.section("<Data-Ora>", -1)),
+             "the record carries the page's own address");
+    QCOMPARE(w.PageSource(), std::string("<p>ciao</p>"));
+    QCOMPARE(w.windowTitle(), QString("Titolo || della pagina"));
+    const auto lines = historyLines();
+    QCOMPARE(lines.size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(lines[0]).startsWith("http://frame.example/||"));
+    QVERIFY(QString::fromStdString(lines[0]).endsWith("||Titolo || della pagina"));
+    QCOMPARE(w.StatusBar2->panelText(2), QString("Certificato"));
+    QVERIFY(w.StatusBar2->panel(2)->alignment() & Qt::AlignHCenter);
+    QCOMPARE(counter->calls, QStringList{"Refresh2"});
+}
+
+void EngineEventsTest::verdictFollowsEachPage()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    FakeEngine *page = f.fake(w.WebBrowser1);
+    page->completeDocument("http://a.example/", "<b>CRACKING</b> tools", "A");
+    QCOMPARE(w.StatusBar2->panelText(2), QString("Dati Sensibili"));
+    QCOMPARE(w.listDanger->count(), 2);
+    QCOMPARE(w.listDanger->item(0)->text(), QString("http://a.example/ - 1 - Minaccia : cracking"));
+    QCOMPARE(w.listDanger->item(1)->text(), QString("http://a.example/ - 2 - Minaccia : crack"));
+    page->completeDocument("http://b.example/", "<p>pulita</p>", "B");
+    QCOMPARE(w.StatusBar2->panelText(2), QString("Certificato"));
+    QCOMPARE(w.listDanger->count(), 2);
+    page->completeDocument("http://exploit.example/", "<p>nulla</p>", "C");
+    // The address is not searched.
+    QCOMPARE(w.StatusBar2->panelText(2), QString("Certificato"));
+}
+
+void EngineEventsTest::framesRunTheWholeSequenceEachTime()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    FakeEngine *page = f.fake(w.WebBrowser1);
+    FakeEngine *counter = f.fake(w.WebBrowser3);
+    page->location = "http://top.example/";
+    counter->calls.clear();
+    const int recordsBefore = logRecords(f);
+    for (const char *url :
+         {"http://top.example/f1", "http://top.example/f2", "http://top.example/"})
+        page->completeDocument(url, "<iframe></iframe>", "Top");
+    QCOMPARE(w.Text1->text(), QString("http://top.example/"));
+    QCOMPARE(logRecords(f), recordsBefore + 3);
+    QCOMPARE(historyLines().size(), std::size_t{3});
+    QCOMPARE(counter->calls.size(), 3);
+}
+
+void EngineEventsTest::unwritableFilesDoNotSkipTheCheck()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    FakeEngine *page = f.fake(w.WebBrowser1);
+    FakeEngine *counter = f.fake(w.WebBrowser3);
+    page->completeDocument("http://a.example/", "pulita", "A");
+    QCOMPARE(w.StatusBar2->panelText(2), QString("Certificato"));
+    blockFolder("C:\\WINDOWS");
+    blockFolder(applicationDirectory());
+    counter->calls.clear();
+    page->completeDocument("http://b.example/", "an exploit here", "B");
+    QCOMPARE(w.windowTitle(), QString("B"));
+    QCOMPARE(w.PageSource(), std::string("an exploit here"));
+    QCOMPARE(w.StatusBar2->panelText(2), QString("Dati Sensibili"));
+    QCOMPARE(counter->calls, QStringList{"Refresh2"});
+}
+
+void EngineEventsTest::documentWithoutBodyEmptiesTheVerdict()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    FakeEngine *page = f.fake(w.WebBrowser1);
+    FakeEngine *counter = f.fake(w.WebBrowser3);
+    page->completeDocument("http://a.example/", "pulita", "A");
+    counter->calls.clear();
+    page->completeDocumentWithoutBody("http://a.example/image.png");
+    QCOMPARE(w.Text1->text(), QString("http://a.example/image.png"));
+    QCOMPARE(w.StatusBar2->panelText(2), QString());
+    QCOMPARE(w.windowTitle(), QString("A"));
+    QCOMPARE(w.PageSource(), std::string("pulita"));
+    QCOMPARE(historyLines().size(), std::size_t{1});
+    QVERIFY(counter->calls.isEmpty());
+}
+
+void EngineEventsTest::otherEnginesChangeNothing()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    const QString caption = w.windowTitle();
+    const QString address = w.Text1->text();
+    f.fake(w.WebBrowser2)->completeDocument("http://tools.example/", "exploit", "Tools");
+    f.fake(w.WebBrowser3)->completeDocument("http://count.example/", "exploit", "Count");
+    QCOMPARE(w.windowTitle(), caption);
+    QCOMPARE(w.Text1->text(), address);
+    QCOMPARE(w.StatusBar2->panelText(2), QString());
+    QVERIFY(historyLines().empty());
+    QCOMPARE(w.listDanger->count(), 0);
+}
+
+void EngineEventsTest::searchRule_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("search"); // empty: no search
+    const QString prefix = QString::fromUtf8(SearchQueryUrl.data(), SearchQueryUrl.size());
+    QTest::newRow("unresolvable host") << "http://parola/" << -105 << "parola" << prefix + "parola";
+    QTest::newRow("typed text, not the failed address")
+        << "http://x.example/" << -105 << "c++ & c#" << prefix + "c%2B%2B%20%26%20c%23";
+    QTest::newRow("empty box: the prefix alone") << "http://x.example/" << -2 << "" << prefix;
+    QTest::newRow("server answer 404") << "http://x.example/" << 404 << "x"
+                                       << "";
+    QTest::newRow("zero") << "http://x.example/" << 0 << "x"
+                          << "";
+    QTest::newRow(".exe") << "http://x.example/a.exe" << -3 << "x"
+                          << "";
+    QTest::newRow(".zip") << "http://x.example/a.zip" << -3 << "x"
+                          << "";
+    QTest::newRow(".rar") << "http://x.example/a.rar" << -3 << "x"
+                          << "";
+    QTest::newRow(".iso") << "http://x.example/a.iso" << -3 << "x"
+                          << "";
+    QTest::newRow(".ZIP is not a download")
+        << "http://x.example/a.ZIP" << -3 << "x" << prefix + "x";
+    QTest::newRow("a failed search does not search again") << prefix + "x" << -105 << "x"
+                                                           << "";
+}
+
+void EngineEventsTest::searchRule()
+{
+    QFETCH(QString, url);
+    QFETCH(int, status);
+    QFETCH(QString, typed);
+    QFETCH(QString, search);
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    w.Text1->setText(typed);
+    f.hub.calls.clear();
+    f.fake(w.WebBrowser1)->failNavigation(url, status);
+    if (search.isEmpty()) {
+        QCOMPARE(f.hub.calls.size(), 0);
+        return;
+    }
+    QCOMPARE(f.hub.calls.size(), 1);
+    QCOMPARE(QString::fromStdString(f.hub.calls[0].url), search);
+    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(w.WebBrowser1));
+    QCOMPARE(f.hub.calls[0].action, std::string());
+}
+
+void EngineEventsTest::progressAndStatusTexts()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    FakeEngine *page = f.fake(w.WebBrowser1);
+    emit page->ProgressChange(300, 1000);
+    QCOMPARE(w.StatusBar2->panelText(3), QString(" 300/ 1000"));
+    emit page->ProgressChange(-1, 1000);
+    QCOMPARE(w.StatusBar2->panelText(3), QString("-1/ 1000"));
+    emit page->StatusTextChange("http://link.example/");
+    QCOMPARE(w.StatusBar2->panelText(1), QString("http://link.example/"));
+    emit page->StatusTextChange("");
+    QCOMPARE(w.StatusBar2->panelText(1), QString());
+}
+
+void EngineEventsTest::newWindowQuestionCancelAndOk()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    FakeEngine *page = f.fake(w.WebBrowser1);
+    f.messageBoxes.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    QCOMPARE(page->requestNewWindow(), nullptr);
+    QCOMPARE(secondaryWindows().size(), 0);
+    EngineView *engine = page->requestNewWindow();
+    QVERIFY(engine);
+    QCOMPARE(secondaryWindows().size(), 1);
+    QCOMPARE(secondaryWindows()[0]->WebBrowser1, engine);
+    QVERIFY(engine->registeredAsBrowser());
+    QCOMPARE(f.messageBoxes.shown.size(), 2);
+    QCOMPARE(f.messageBoxes.shown[0].text,
+             QString("Richiesta nuova pagina vuoi aprirla con torvi ?"));
+    QCOMPARE(f.messageBoxes.shown[0].buttons, MessageButtons::OkCancel);
+    QCOMPARE(f.messageBoxes.shown[0].icon, MessageIcon::None);
+    QCOMPARE(f.messageBoxes.shown[0].caption, QString("Torvi"));
+    // Such windows do not use up newWebBrowser's seven places.
+    for (int i = 0; i < 7; ++i)
+        QVERIFY(w.newWebBrowser());
+}
+
+void EngineEventsTest::secondaryDocumentComplete()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    QVERIFY(w.newWebBrowser("http://a.example/"));
+    webForm *form = secondaryWindows().value(0);
+    FakeEngine *engine = f.fake(form->WebBrowser1);
+    FakeEngine *counter = f.fake(w.WebBrowser3);
+    counter->calls.clear();
+    const std::string source = w.PageSource();
+    const int recordsBefore = logRecords(f);
+
+    engine->completeDocument("http://a.example/p", "an exploit", "Pagina");
+    QCOMPARE(form->txtURL->text(), QString("http://a.example/p"));
+    QCOMPARE(form->windowTitle(),
+             QString("Pagina - http://a.example/p - Torvi Personal Secure Browser"));
+    QCOMPARE(form->StatusBar1->panelText(2), QString("Dati Sensibili"));
+    QVERIFY(form->StatusBar1->panel(2)->alignment() & Qt::AlignHCenter);
+    QCOMPARE(w.listDanger->count(), 1);
+    QCOMPARE(w.listDanger->item(0)->text(), QString("http://a.example/p - 1 - Minaccia : exploit"));
+    QCOMPARE(logRecords(f), recordsBefore + 1);
+    QCOMPARE(counter->calls, QStringList{"Refresh2"});
+    QCOMPARE(w.PageSource(), source);
+    QVERIFY(historyLines().empty());
+
+    engine->completeDocument("http://a.example/q", "pulita", "");
+    QCOMPARE(form->windowTitle(), QString(" - http://a.example/q - Torvi Personal Secure Browser"));
+    QCOMPARE(form->StatusBar1->panelText(2), QString("Certificato"));
+    emit engine->ProgressChange(2500, 10000);
+    QCOMPARE(form->StatusBar1->panelText(3), QString(" 2500/ 10000"));
+    emit engine->StatusTextChange("stato");
+    QCOMPARE(form->StatusBar1->panelText(1), QString("stato"));
+}
+
+void EngineEventsTest::secondarySearchUsesItsOwnAddressBox()
+{
+    MainWindowFixture f;
+    QVERIFY(f.window->newWebBrowser("http://a.example/"));
+    webForm *form = secondaryWindows().value(0);
+    form->txtURL->setText("parola");
+    f.window->Text1->setText("altro");
+    f.hub.calls.clear();
+    f.fake(form->WebBrowser1)->failNavigation("http://parola/", -105);
+    f.fake(form->WebBrowser1)->failNavigation("http://x.example/a.zip", -3);
+    f.fake(form->WebBrowser1)->failNavigation("http://x.example/", 404);
+    QCOMPARE(f.hub.calls.size(), 1);
+    QCOMPARE(f.hub.calls[0].url, std::string(SearchQueryUrl) + "parola");
+    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(form->WebBrowser1));
+    QCOMPARE(f.hub.calls[0].addressBox, static_cast<AddressBox *>(form->txtURL));
+}
+
+void EngineEventsTest::popupQuestionCancelAndOk()
+{
+    MainWindowFixture f;
+    QVERIFY(f.window->newWebBrowser("http://a.example/"));
+    webForm *form = secondaryWindows().value(0);
+    f.messageBoxes.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    FakeEngine *engine = f.fake(form->WebBrowser1);
+    QCOMPARE(engine->requestNewWindow(), nullptr);
+    QCOMPARE(secondaryWindows().size(), 1);
+    EngineView *popup = engine->requestNewWindow();
+    QVERIFY(popup);
+    QCOMPARE(secondaryWindows().size(), 2);
+    QCOMPARE(f.messageBoxes.shown[0].text, QString("Popup Richiesto Aprirlo ?"));
+    QCOMPARE(f.messageBoxes.shown[0].buttons, MessageButtons::OkCancel);
+    QCOMPARE(f.messageBoxes.shown[0].icon, MessageIcon::None);
+}
+
+void EngineEventsTest::pageClosingItsSecondaryWindow()
+{
+    MainWindowFixture f;
+    QVERIFY(f.window->newWebBrowser("http://a.example/"));
+    QPointer<webForm> form = secondaryWindows().value(0);
+    emit f.fake(form->WebBrowser1)->WindowClosing();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(form.isNull());
+    QVERIFY(f.messageBoxes.shown.isEmpty());
+}
+
+void EngineEventsTest::listDangerClickClosesTheMenu()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    f.fake(w.WebBrowser1)->completeDocument("http://a.example/", "sex", "A");
+    w.listDanger->show();
+    w.List1->show();
+    w.listDanger->setCurrentRow(0);
+    QVERIFY(w.List1->isHidden());
+    QCOMPARE(w.listDanger->count(), 1);
+}
+
+QTEST_MAIN(EngineEventsTest)
+#include "engine_events_test.moc"
