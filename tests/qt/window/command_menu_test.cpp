@@ -1,0 +1,284 @@
+// Torvi window tests: the command list, the page-source window and the about box.
+#include "app/qt/address_line_edit.h"
+#include "app/qt/frm_source.h"
+#include "app/qt/picture_button.h"
+#include "popup/qt/web_form.h"
+#include "support/main_window_fixture.h"
+#include "tools/qt/frm_about.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace torvi;
+using namespace torvi::test;
+
+namespace {
+
+void chooseRow(frmMain &w, int row)
+{
+    w.List1->show();
+    const QRect place = w.List1->visualItemRect(w.List1->item(row));
+    w.List1->setCurrentRow(row);
+    QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {}, place.center());
+}
+
+void choose(frmMain &w, const QString &item)
+{
+    const auto found = w.List1->findItems(item, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(item));
+    chooseRow(w, w.List1->row(found.first()));
+}
+
+QList<webForm *> secondaryWindows()
+{
+    QList<webForm *> forms;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *form = qobject_cast<webForm *>(widget))
+            forms.append(form);
+    return forms;
+}
+
+} // namespace
+
+class CommandMenuTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void menuPictureTogglesTheListWithoutFocus();
+    void headingsAndSeparatorsOnlyCloseTheList_data();
+    void headingsAndSeparatorsOnlyCloseTheList();
+    void viewSwitchTouchesOnlyTheThreeViews_data();
+    void viewSwitchTouchesOnlyTheThreeViews();
+    void exitEndsTheProgram();
+    void updatePageOpensInASecondaryWindow();
+    void defaultBrowserRegistration();
+    void pageSourceWindowIsSharedAndReplacesItsText();
+    void aboutBoxShowsTheVersionInformation();
+    void favoritesPanelOpensPrefilled();
+    void arrowsOnlyMoveEnterRuns();
+    void losingFocusHidesTheList();
+};
+
+void CommandMenuTest::cleanup()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (qobject_cast<webForm *>(widget) || qobject_cast<frmSource *>(widget) ||
+            qobject_cast<frmAbout *>(widget))
+            widget->deleteLater();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void CommandMenuTest::menuPictureTogglesTheListWithoutFocus()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    QVERIFY(w.List1->isHidden());
+    QTest::mouseClick(w.Image2, Qt::LeftButton);
+    QVERIFY(!w.List1->isHidden());
+    QVERIFY(!w.List1->hasFocus());
+    QTest::mouseClick(w.Image2, Qt::LeftButton);
+    QVERIFY(w.List1->isHidden());
+}
+
+void CommandMenuTest::headingsAndSeparatorsOnlyCloseTheList_data()
+{
+    QTest::addColumn<int>("row");
+    for (int row : {0, 4, 5, 9, 13})
+        QTest::newRow(qPrintable(QString::number(row))) << row;
+}
+
+void CommandMenuTest::headingsAndSeparatorsOnlyCloseTheList()
+{
+    QFETCH(int, row);
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    f.hub.calls.clear();
+    chooseRow(w, row);
+    QVERIFY(w.List1->isHidden());
+    QVERIFY(f.hub.calls.isEmpty());
+    QCOMPARE(f.endRequests, 0);
+    QCOMPARE(f.registrations, 0);
+    QVERIFY(!w.WebBrowser1->isHidden());
+    QVERIFY(w.listDanger->isHidden());
+    QVERIFY(w.WebBrowser2->isHidden());
+    QVERIFY(secondaryWindows().isEmpty());
+    // The chosen item stays selected while the list is hidden.
+    QCOMPARE(w.List1->currentRow(), row);
+}
+
+void CommandMenuTest::viewSwitchTouchesOnlyTheThreeViews_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("page");
+    QTest::addColumn<bool>("sites");
+    QTest::addColumn<bool>("tools");
+    QTest::newRow("page") << "Visualizza Browser" << true << false << false;
+    QTest::newRow("site information")
+        << "Visualizza Informazioni sul sito" << false << true << false;
+    QTest::newRow("tools") << "Visualizza Strumenti" << false << false << true;
+}
+
+void CommandMenuTest::viewSwitchTouchesOnlyTheThreeViews()
+{
+    QFETCH(QString, item);
+    QFETCH(bool, page);
+    QFETCH(bool, sites);
+    QFETCH(bool, tools);
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    choose(w, "Visualizza Preferiti");
+    QVERIFY(!w.Frame1->isHidden());
+    QVERIFY(w.WebBrowser3->isHidden());
+    choose(w, "Visualizza Strumenti"); // start from another view
+    choose(w, item);
+    QCOMPARE(!w.WebBrowser1->isHidden(), page);
+    QCOMPARE(!w.listDanger->isHidden(), sites);
+    QCOMPARE(!w.WebBrowser2->isHidden(), tools);
+    QVERIFY2(!w.Frame1->isHidden(), "the open panel stays where it is");
+    QVERIFY2(w.WebBrowser3->isHidden(), "the counter engine keeps its visibility");
+    QVERIFY(w.List1->isHidden());
+}
+
+void CommandMenuTest::exitEndsTheProgram()
+{
+    MainWindowFixture f;
+    QVERIFY(f.window->newWebBrowser());
+    choose(*f.window, "Esci");
+    QCOMPARE(f.endRequests, 1);
+}
+
+void CommandMenuTest::updatePageOpensInASecondaryWindow()
+{
+    MainWindowFixture f;
+    f.hub.calls.clear();
+    choose(*f.window, "Aggiornamenti");
+    QCOMPARE(secondaryWindows().size(), 1);
+    QCOMPARE(f.hub.calls.size(), 1);
+    QCOMPARE(f.hub.calls[0].url,
+             std::string("https://www.torvi.example/TorviUpdate.php?client=Torvi&version=1.0.5"));
+    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(secondaryWindows()[0]->WebBrowser1));
+    QVERIFY(f.window->List1->isHidden());
+}
+
+void CommandMenuTest::defaultBrowserRegistration()
+{
+    MainWindowFixture f;
+    choose(*f.window, "Browser Predefinito");
+    QCOMPARE(f.registrations, 1);
+    QVERIFY(f.messageBoxes.shown.isEmpty());
+}
+
+void CommandMenuTest::pageSourceWindowIsSharedAndReplacesItsText()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    choose(w, "Visualizza Sorgente");
+    frmSource *source = w.sourceWindow();
+    QVERIFY(source);
+    QVERIFY(source->isVisible());
+    QCOMPARE(source->windowTitle(), QString("Source"));
+    QCOMPARE(source->Text1->toPlainText(), QString());
+
+    f.fake(w.WebBrowser1)->completeDocument("http://a.example/", "<p>corpo</p>", "A");
+    QVERIFY(w.newWebBrowser());
+    f.fake(secondaryWindows()[0]->WebBrowser1)
+        ->completeDocument("http://b.example/", "<p>altro</p>", "B");
+    choose(w, "Visualizza Sorgente");
+    QCOMPARE(w.sourceWindow(), source);
+    QCOMPARE(source->Text1->toPlainText(), QString("<p>corpo</p>"));
+    int sourceWindows = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        sourceWindows += qobject_cast<frmSource *>(widget) != nullptr;
+    QCOMPARE(sourceWindows, 1);
+}
+
+void CommandMenuTest::aboutBoxShowsTheVersionInformation()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    choose(w, "Informazioni sul software");
+    QPointer<frmAbout> about = w.aboutBox();
+    QVERIFY(about);
+    QCOMPARE(about->windowTitle(), QString("About Torvi"));
+    QCOMPARE(about->lblTitle->text(), QString("Torvi"));
+    QCOMPARE(about->lblVersion->text(), QString("Version 1.0.5"));
+    QCOMPARE(about->lblDescription->text(), QString("Personal Secure Browser"));
+    QVERIFY(!about->lblAuthor->text().isEmpty());
+    QVERIFY(!about->lblDisclaimer->text().isEmpty());
+    QVERIFY(!about->picIcon->pixmap().isNull());
+    for (const QString design :
+         {"Application Title", "App Description", "Warning: ...", "About MyApp", "Version"})
+        for (QLabel *label : about->findChildren<QLabel *>())
+            QVERIFY2(label->text() != design, qPrintable(design));
+
+    choose(w, "Informazioni sul software");
+    QCOMPARE(w.aboutBox(), about.data()); // brought forward, not loaded again
+
+    QTest::keyClick(about, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(about.isNull());
+    choose(w, "Informazioni sul software");
+    about = w.aboutBox();
+    QVERIFY(about);
+    QTest::keyClick(about->cmdOK, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(about.isNull());
+}
+
+void CommandMenuTest::favoritesPanelOpensPrefilled()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    f.fake(w.WebBrowser1)->completeDocument("http://a.example/pagina", "x", "Una pagina");
+    choose(w, "Visualizza Preferiti");
+    QVERIFY(!w.Frame1->isHidden());
+    QCOMPARE(w.Frame1->pos(), w.WebBrowser1->pos());
+    QCOMPARE(w.Frame1->findChild<QLineEdit *>("txtNomePreferiti")->text(), QString("Una pagina"));
+    QCOMPARE(w.Frame1->findChild<QLineEdit *>("txtUrlPreferiti")->text(),
+             QString("http://a.example/pagina"));
+    QVERIFY(w.WebBrowser1->isHidden());
+    QVERIFY(w.WebBrowser3->isHidden());
+    QTest::mouseClick(w.Frame1->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+    QVERIFY(w.Frame1->isHidden());
+    QVERIFY(!w.WebBrowser1->isHidden());
+    QVERIFY(!w.WebBrowser3->isHidden());
+}
+
+void CommandMenuTest::arrowsOnlyMoveEnterRuns()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    w.show();
+    w.List1->show();
+    w.List1->setFocus();
+    w.List1->setCurrentRow(0);
+    QTest::keyClick(w.List1, Qt::Key_Down); // "Esci"
+    QCOMPARE(f.endRequests, 0);
+    QTest::keyClick(w.List1, Qt::Key_Down); // "Aggiornamenti"
+    QTest::keyClick(w.List1, Qt::Key_Down); // "Browser Predefinito"
+    QTest::keyClick(w.List1, Qt::Key_Return);
+    QCOMPARE(f.registrations, 1);
+    QVERIFY(w.List1->isHidden());
+}
+
+void CommandMenuTest::losingFocusHidesTheList()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.List1->show();
+    w.List1->setFocus();
+    w.Text1->setFocus();
+    QTRY_VERIFY(w.List1->isHidden());
+}
+
+QTEST_MAIN(CommandMenuTest)
+#include "command_menu_test.moc"
