@@ -20,6 +20,8 @@ public:
     virtual bool GoForward() = 0;
     virtual bool Refresh2() = 0;
     virtual std::string LocationURL() const = 0;
+    // Stops the current load; an engine that cannot stop answers false.
+    virtual bool Stop() { return false; }
 };
 
 // The address box handed to the hub together with its engine. The hub does not read it;

@@ -26,4 +26,9 @@ void NavigationHub::NavigateBrowser(const std::string &url, const std::string &a
     (void)m_log.WriteHistoryXml(browser.LocationURL(), m_downloadPending);
 }
 
+void NavigationHub::StopBrowser(Engine &browser, AddressBox &)
+{
+    (void)browser.Stop();
+}
+
 } // namespace torvi

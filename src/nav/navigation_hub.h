@@ -24,8 +24,11 @@ public:
     // other action opens the address, replacing the current history entry, and logs the
     // engine's address as it stands right after the request. Every failure on the way
     // ends the request silently: callers go on as if it had worked.
-    virtual void NavigateBrowser(const std::string &url, const std::string &action,
-                                 Engine &browser, AddressBox &addressBox);
+    virtual void NavigateBrowser(const std::string &url, const std::string &action, Engine &browser,
+                                 AddressBox &addressBox);
+
+    // Stops the engine's current load (the Esc key); no action word, no log record.
+    virtual void StopBrowser(Engine &browser, AddressBox &addressBox);
 
     // The shared download flag every log record carries; nothing sets it.
     bool &DownloadPending() { return m_downloadPending; }

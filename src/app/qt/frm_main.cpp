@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QShortcut>
 
 namespace torvi {
 
@@ -185,8 +186,43 @@ void frmMain::connectHandlers()
     connect(Image2, &QToolButton::clicked, this, &frmMain::Image2_Click);
     connect(List1, &QListWidget::itemClicked, this, &frmMain::List1_Click);
     List1->installEventFilter(this);
+    bindKeyboard();
     connect(listDanger, &QListWidget::currentRowChanged, this, [this] { listDanger_Click(); });
     connect(listDanger, &QListWidget::itemClicked, this, [this] { listDanger_Click(); });
+}
+
+// The keys a browser user expects; each navigation goes through the hub like its button.
+void frmMain::bindKeyboard()
+{
+    const auto key = [this](QKeySequence sequence, auto handler) {
+        auto *shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_L), &frmMain::focusAddressBox);
+    key(QKeySequence(Qt::Key_F6), &frmMain::focusAddressBox);
+    key(QKeySequence(Qt::ALT | Qt::Key_Left), &frmMain::cmdIndietro_Click);
+    key(QKeySequence(Qt::ALT | Qt::Key_Right), &frmMain::cmdAvanti_Click);
+    key(QKeySequence(Qt::Key_F5), &frmMain::cmdRefresh_Click);
+    key(QKeySequence(Qt::Key_Escape), &frmMain::stopLoading);
+
+    // Tab follows the toolbar from left to right.
+    QWidget *order[] = {cmdIndietro, cmdAvanti, cmdRefresh, cmdHome, Command3,
+                        cmdInfo,     Command2,  Text1,      Image1,  Image2};
+    for (QWidget *w : order)
+        w->setFocusPolicy(Qt::StrongFocus);
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void frmMain::focusAddressBox()
+{
+    Text1->setFocus(Qt::ShortcutFocusReason);
+    Text1->selectAll();
+}
+
+void frmMain::stopLoading()
+{
+    m_services.hub.StopBrowser(*WebBrowser1, *Text1);
 }
 
 void frmMain::listDanger_Click()

@@ -107,6 +107,9 @@ private:
     void List1_LostFocus();
     void showView(QWidget *view);
     void listDanger_Click();
+    void bindKeyboard();
+    void focusAddressBox();
+    void stopLoading();
 
     // What the panels ask of the window.
     QString pageCaption() const override;

@@ -16,6 +16,7 @@
 #include "tools/version_info.h"
 
 #include <QLabel>
+#include <QShortcut>
 
 namespace torvi {
 
@@ -103,6 +104,40 @@ void webForm::connectHandlers()
     connect(Command2, &QToolButton::clicked, this, &webForm::Command2_Click);
     connect(Image1, &QToolButton::clicked, this, &webForm::Image1_Click);
     connect(txtURL, &AddressLineEdit::KeyPress, this, &webForm::txtURL_KeyPress);
+    bindKeyboard();
+}
+
+// The same keys as the main window, on this window's engine and address box.
+void webForm::bindKeyboard()
+{
+    const auto key = [this](QKeySequence sequence, auto handler) {
+        auto *shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_L), &webForm::focusAddressBox);
+    key(QKeySequence(Qt::Key_F6), &webForm::focusAddressBox);
+    key(QKeySequence(Qt::ALT | Qt::Key_Left), &webForm::cmdIndietro_Click);
+    key(QKeySequence(Qt::ALT | Qt::Key_Right), &webForm::cmdAvanti_Click);
+    key(QKeySequence(Qt::Key_F5), &webForm::cmdRefresh_Click);
+    key(QKeySequence(Qt::Key_Escape), &webForm::stopLoading);
+
+    QWidget *order[] = {cmdIndietro, cmdAvanti, cmdRefresh, cmdCerca, cmdHome,
+                        cmdInfo,     Command2,  txtURL,     Image1};
+    for (QWidget *w : order)
+        w->setFocusPolicy(Qt::StrongFocus);
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void webForm::focusAddressBox()
+{
+    txtURL->setFocus(Qt::ShortcutFocusReason);
+    txtURL->selectAll();
+}
+
+void webForm::stopLoading()
+{
+    m_services.hub.StopBrowser(*WebBrowser1, *txtURL);
 }
 
 void webForm::Form_Load()

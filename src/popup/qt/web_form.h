@@ -69,6 +69,9 @@ private:
     void navigate(const std::string &url, const std::string &action = {});
 
     void bindEngineEvents();
+    void bindKeyboard();
+    void focusAddressBox();
+    void stopLoading();
     void WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document);
     void WebBrowser1_NavigateComplete2();
     void WebBrowser1_NavigateError(const QString &url, int statusCode);

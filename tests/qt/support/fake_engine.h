@@ -29,6 +29,7 @@ public:
     bool GoBack() override { return record("GoBack"); }
     bool GoForward() override { return record("GoForward"); }
     bool Refresh2() override { return record("Refresh2"); }
+    bool Stop() override { return record("Stop"); }
     std::string LocationURL() const override { return location; }
 
     // Raises the engine's events as the real one would.

@@ -29,6 +29,13 @@ public:
         calls.append({url, action, &browser, &addressBox});
         NavigationHub::NavigateBrowser(url, action, browser, addressBox);
     }
+
+    // Recorded with the action "(stop)", which no caller can pass as a word of its own.
+    void StopBrowser(Engine &browser, AddressBox &addressBox) override
+    {
+        calls.append({{}, "(stop)", &browser, &addressBox});
+        NavigationHub::StopBrowser(browser, addressBox);
+    }
 };
 
 } // namespace torvi::test
