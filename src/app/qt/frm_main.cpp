@@ -16,6 +16,7 @@
 #include "popup/qt/web_form.h"
 #include "threats/danger_words.h"
 #include "tools/qt/frm_about.h"
+#include "tools/user_name.h"
 #include "tools/version_info.h"
 
 #include <QGroupBox>
@@ -137,8 +138,8 @@ void frmMain::buildControls()
     Frame1->setAutoFillBackground(true);
     placeInTwips(Frame1, MainDesign::Frame1);
     Frame1->hide();
-    Frame2 = new QGroupBox(qs(HistoryPanelCaption), this);
-    Frame2->setObjectName("Frame2");
+    Frame2 = new HistoryPanel(*this, m_services.fileSystem, m_services.messageBoxes,
+                              currentUserName, this);
     Frame2->setAutoFillBackground(true);
     placeInTwips(Frame2, MainDesign::Frame2);
     Frame2->hide();
@@ -428,6 +429,8 @@ void frmMain::List1_Click()
         m_source->show();
         m_source->raise();
     }
+    if (item == "Visualizza Cronologia")
+        Frame2->InitCronologia();
     if (item == "Informazioni sul software") {
         if (!m_about)
             m_about = new frmAbout();

@@ -5,6 +5,7 @@
 #include "app/main_layout.h"
 #include "app/qt/main_services.h"
 #include "favorites/qt/favorites_panel.h"
+#include "history/qt/history_panel.h"
 #include "popup/window_slots.h"
 
 #include <QPointer>
@@ -26,7 +27,7 @@ class frmAbout;
 class frmSource;
 class webForm;
 
-class frmMain : public QWidget, private FavoritesHost
+class frmMain : public QWidget, private FavoritesHost, private HistoryHost
 {
     Q_OBJECT
 
@@ -78,7 +79,7 @@ public:
     StatusPanels *StatusBar2;
     StatusPanels *StatusBar1;
     FavoritesPanel *Frame1;
-    QGroupBox *Frame2;
+    HistoryPanel *Frame2;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace torvi;
@@ -62,6 +63,7 @@ private slots:
     void pageSourceWindowIsSharedAndReplacesItsText();
     void aboutBoxShowsTheVersionInformation();
     void favoritesPanelOpensPrefilled();
+    void historyPanelListsCompletedPagesNewestFirst();
     void arrowsOnlyMoveEnterRuns();
     void losingFocusHidesTheList();
 };
@@ -249,6 +251,30 @@ void CommandMenuTest::favoritesPanelOpensPrefilled()
     QVERIFY(w.Frame1->isHidden());
     QVERIFY(!w.WebBrowser1->isHidden());
     QVERIFY(!w.WebBrowser3->isHidden());
+}
+
+void CommandMenuTest::historyPanelListsCompletedPagesNewestFirst()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    f.fake(w.WebBrowser1)->completeDocument("http://a.example/", "x", "Prima");
+    f.fake(w.WebBrowser1)->completeDocument("http://b.example/", "x", "Seconda");
+    choose(w, "Visualizza Cronologia");
+    QVERIFY(!w.Frame2->isHidden());
+    QCOMPARE(w.Frame2->pos(), w.WebBrowser1->pos());
+    auto *list = w.Frame2->findChild<QTreeWidget *>("ListView2");
+    QVERIFY(list);
+    QCOMPARE(list->topLevelItemCount(), 2);
+    QCOMPARE(list->topLevelItem(0)->text(0), QString("http://b.example/"));
+    QCOMPARE(list->topLevelItem(0)->text(2), QString("Seconda"));
+    QVERIFY(w.WebBrowser1->isHidden());
+    f.hub.calls.clear();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(1)).center());
+    QVERIFY(w.Frame2->isHidden());
+    QVERIFY(!w.WebBrowser1->isHidden());
+    QCOMPARE(f.hub.calls.size(), 1);
+    QCOMPARE(f.hub.calls[0].url, std::string("http://a.example/"));
 }
 
 void CommandMenuTest::arrowsOnlyMoveEnterRuns()
