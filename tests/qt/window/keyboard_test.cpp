@@ -1,0 +1,102 @@
+// Torvi window tests: the browser keys of both windows.
+#include "app/qt/address_line_edit.h"
+#include "app/qt/picture_button.h"
+#include "popup/qt/web_form.h"
+#include "support/main_window_fixture.h"
+
+#include <QApplication>
+#include <QtTest>
+
+using namespace torvi;
+using namespace torvi::test;
+
+class KeyboardTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keysGoThroughTheHub_data();
+    void keysGoThroughTheHub();
+    void addressKeysSelectTheAddress();
+    void tabFollowsTheToolbar();
+};
+
+void KeyboardTest::keysGoThroughTheHub_data()
+{
+    QTest::addColumn<bool>("secondary");
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("action");
+    for (bool secondary : {false, true}) {
+        const char *window = secondary ? "secondary" : "main";
+        QTest::addRow("%s Alt+Left", window) << secondary << (Qt::ALT | Qt::Key_Left) << "back";
+        QTest::addRow("%s Alt+Right", window) << secondary << (Qt::ALT | Qt::Key_Right) << "next";
+        QTest::addRow("%s F5", window) << secondary << QKeyCombination(Qt::Key_F5) << "refresh";
+        QTest::addRow("%s Esc", window) << secondary << QKeyCombination(Qt::Key_Escape) << "(stop)";
+    }
+}
+
+void KeyboardTest::keysGoThroughTheHub()
+{
+    QFETCH(bool, secondary);
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, action);
+    MainWindowFixture f;
+    QWidget *window = f.window.get();
+    Engine *engine = f.window->WebBrowser1;
+    AddressBox *box = f.window->Text1;
+    webForm *form = nullptr;
+    if (secondary) {
+        QVERIFY(f.window->newWebBrowser("http://a.example/"));
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if ((form = qobject_cast<webForm *>(w)))
+                break;
+        window = form;
+        engine = form->WebBrowser1;
+        box = form->txtURL;
+    }
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    f.hub.calls.clear();
+    QTest::keyClick(window, key.key(), key.keyboardModifiers());
+    QCOMPARE(f.hub.calls.size(), 1);
+    QCOMPARE(QString::fromStdString(f.hub.calls[0].action), action);
+    QCOMPARE(f.hub.calls[0].browser, engine);
+    QCOMPARE(f.hub.calls[0].addressBox, box);
+    // The engine got exactly the one matching call, beside its first page.
+    const QStringList &calls = dynamic_cast<FakeEngine *>(engine)->calls;
+    QCOMPARE(calls.size(), 2);
+    delete form;
+}
+
+void KeyboardTest::addressKeysSelectTheAddress()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (QKeyCombination key :
+         {QKeyCombination(Qt::CTRL | Qt::Key_L), QKeyCombination(Qt::Key_F6)}) {
+        w.cmdHome->setFocus();
+        w.Text1->deselect();
+        f.hub.calls.clear();
+        QTest::keyClick(&w, key.key(), key.keyboardModifiers());
+        QVERIFY(w.Text1->hasFocus());
+        QCOMPARE(w.Text1->selectedText(), w.Text1->text());
+        QVERIFY(f.hub.calls.isEmpty());
+    }
+}
+
+void KeyboardTest::tabFollowsTheToolbar()
+{
+    MainWindowFixture f;
+    frmMain &w = *f.window;
+    const QList<QWidget *> order = {w.cmdIndietro, w.cmdAvanti, w.cmdRefresh, w.cmdHome, w.Command3,
+                                    w.cmdInfo,     w.Command2,  w.Text1,      w.Image1,  w.Image2};
+    for (int i = 1; i < order.size(); ++i)
+        QCOMPARE(order[i - 1]->nextInFocusChain(), order[i]);
+}
+
+QTEST_MAIN(KeyboardTest)
+#include "keyboard_test.moc"
