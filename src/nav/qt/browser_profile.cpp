@@ -37,37 +37,40 @@ BrowserProfile::BrowserProfile() : QObject(qApp)
             &BrowserProfile::profile_downloadRequested);
 }
 
-// The dialog is shown without blocking: Qt 6 lets a download be accepted or cancelled after
-// the request signal, and the engine then saves in the background.
+// Qt 6.4 deletes a request that is still unanswered when this signal returns (tried: an
+// accept() from a non-modal dialog's answer comes too late), so the question is modal, as
+// in Qt's own browser example. Once accepted, the engine saves in the background.
 void BrowserProfile::profile_downloadRequested(QWebEngineDownloadRequest *download)
 {
     QWidget *window = nullptr;
     if (auto *view = QWebEngineView::forPage(download->page()))
         window = view->window();
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (folder.isEmpty())
+    // A dialog pointed at a missing folder falls back to the working directory; a new
+    // user's download folder may not exist yet.
+    if (folder.isEmpty() || !QDir().mkpath(folder))
         folder = download->downloadDirectory();
 
-    auto *dialog =
-        new QFileDialog(window, QString(), QDir(folder).filePath(download->downloadFileName()));
+    // The window may close while the dialog is up; the guards notice.
+    QPointer<QFileDialog> dialog = new QFileDialog(window, QString(), folder);
+    QPointer<QWebEngineDownloadRequest> request = download;
     dialog->setObjectName(QStringLiteral("downloadDialog"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QPointer<QWebEngineDownloadRequest> request = download;
-    connect(dialog, &QFileDialog::fileSelected, download, [request](const QString &path) {
-        if (!request)
-            return;
-        const QFileInfo target(path);
-        request->setDownloadDirectory(target.absolutePath());
-        request->setDownloadFileName(target.fileName());
-        request->accept();
-    });
-    connect(dialog, &QFileDialog::rejected, download, [request] {
-        if (request)
-            request->cancel();
-    });
-    dialog->open();
+    dialog->selectFile(download->downloadFileName());
+    const bool chosen =
+        dialog->exec() == QDialog::Accepted && dialog && !dialog->selectedFiles().isEmpty();
+    const QFileInfo target(chosen ? dialog->selectedFiles().constFirst() : QString());
+    delete dialog;
+    if (!request)
+        return;
+    if (!chosen) {
+        request->cancel();
+        return;
+    }
+    request->setDownloadDirectory(target.absolutePath());
+    request->setDownloadFileName(target.fileName());
+    request->accept();
 }
 
 EngineFactory makeWebEngineFactory()

@@ -213,6 +213,12 @@ void WebEngineAdapter::snapshotRead(std::uint64_t id, DocumentSnapshot snapshot)
 {
     if (id < m_completionsDone || id - m_completionsDone >= m_completions.size())
         return;
+    // Answers come in the order asked. An earlier one still missing was dropped with its
+    // document (a navigation got in between); its completion goes out with this snapshot
+    // rather than holding up every later one.
+    for (std::uint64_t i = 0; i < id - m_completionsDone; ++i)
+        if (!m_completions[i].snapshot)
+            m_completions[i].snapshot = snapshot;
     m_completions[id - m_completionsDone].snapshot = std::move(snapshot);
     while (!m_completions.empty() && m_completions.front().snapshot) {
         Completion done = std::move(m_completions.front());

@@ -6,10 +6,15 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 #include <memory>
 
 using torvi::DocumentSnapshot;
@@ -110,6 +115,15 @@ private slots:
         m_server.setPage("/archivio.zip",
                          TestServer::Page{200, "application/zip",
                                           QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')});
+        m_server.setPage("/lenta.html", TestServer::Page{200, "text/html",
+                                                         "<html><body>lenta</body></html>", true});
+        m_server.setPage("/figura.svg",
+                         TestServer::Page{200, "image/svg+xml",
+                                          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" "
+                                          "height=\"10\"><title>Figura</title></svg>"});
+        m_server.setPage("/collegamento.html",
+                         "<html><body style=\"margin:0\"><a href=\"/seconda.html\" "
+                         "style=\"display:block;height:200px\">vai</a></body></html>");
         m_server.setPage("/errore.html",
                          TestServer::Page{500, "text/html", "<html><body>guasto</body></html>"});
     }
@@ -147,6 +161,51 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last()[0].toInt() == 100, timeout);
         QCOMPARE(progress.last()[1].toInt(), 100);
         QVERIFY(failed.isEmpty());
+    }
+
+    // The address the hub reads back right after Navigate2 is still the old one while the
+    // new page has not answered; NavigateComplete2 comes with the answer.
+    void navigationCommitsWithTheAnswer()
+    {
+        auto adapter = makeAdapter();
+        QVERIFY(load(*adapter, pageUrl("/prima.html")));
+        QSignalSpy committed(adapter.get(), &WebEngineAdapter::NavigateComplete2);
+        QVERIFY(adapter->Navigate2(pageUrl("/lenta.html").toStdString(), 0));
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount("/lenta.html"), 1, timeout);
+        QCOMPARE(committed.count(), 0);
+
+        QSignalSpy completed(adapter.get(), &WebEngineAdapter::DocumentComplete);
+        m_server.releaseHeldAnswers();
+        QVERIFY(completed.wait(timeout));
+        QCOMPARE(committed.count(), 1);
+        QCOMPARE(committed[0][0].toString(), pageUrl("/lenta.html"));
+        QCOMPARE(adapter->LocationURL(), pageUrl("/lenta.html").toStdString());
+    }
+
+    void documentWithoutBodySaysSo()
+    {
+        auto adapter = makeAdapter();
+        QSignalSpy completed(adapter.get(), &WebEngineAdapter::DocumentComplete);
+        QVERIFY(adapter->Navigate2(pageUrl("/figura.svg").toStdString(), 0));
+        QVERIFY(completed.wait(timeout));
+        const auto snapshot = completed[0][1].value<DocumentSnapshot>();
+        QVERIFY(!snapshot.hasBody);
+        QCOMPARE(snapshot.bodyHtml, std::string());
+    }
+
+    void hoveredLinkIsTheStatusText()
+    {
+        auto adapter = makeAdapter();
+        QVERIFY(load(*adapter, pageUrl("/collegamento.html")));
+        QSignalSpy status(adapter.get(), &WebEngineAdapter::StatusTextChange);
+        // The view draws the page on a child widget that takes the mouse.
+        QWidget *surface = adapter->findChild<QWebEngineView *>()->focusProxy();
+        QVERIFY(surface);
+        QTest::mouseMove(surface, QPoint(40, 40));
+        QTRY_VERIFY_WITH_TIMEOUT(!status.isEmpty(), timeout);
+        QCOMPARE(status.last()[0].toString(), pageUrl("/seconda.html"));
+        QTest::mouseMove(surface, QPoint(40, 400));
+        QTRY_COMPARE_WITH_TIMEOUT(status.last()[0].toString(), QString(), timeout);
     }
 
     void refreshFetchesThePageAgain()
@@ -337,29 +396,59 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(closing.count(), 1, timeout);
     }
 
-    // Qt 6.4 hands a .zip link to the downloads and stops the navigation with -3; the save
-    // dialog comes up without blocking, and cancelling it drops the download.
+    // Qt 6.4 hands a .zip link to the downloads and stops the navigation with -3. The save
+    // dialog proposes the download folder; the engine saves once it is answered.
+    void zipLinkGoesToDownloads_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("saved") << true;
+        QTest::newRow("cancelled") << false;
+    }
+
     void zipLinkGoesToDownloads()
     {
+        QFETCH(bool, save);
         auto adapter = makeAdapter();
         QVERIFY(load(*adapter, pageUrl("/scarica.html")));
         QSignalSpy failed(adapter.get(), &WebEngineAdapter::NavigateError);
         QSignalSpy completed(adapter.get(), &WebEngineAdapter::DocumentComplete);
+
+        // The dialog is modal: it is answered from inside its own event loop.
+        const QString downloads =
+            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        const QString target = QString::fromStdString((m_home.path() / "salvato.zip").string());
+        QString proposed;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto *dialog = adapter->findChild<QFileDialog *>(QStringLiteral("downloadDialog"));
+            if (!dialog || !dialog->isVisible())
+                return;
+            answer.stop();
+            proposed = dialog->selectedFiles().value(0);
+            if (save) {
+                // Typed as a user does: selectFile() races the dialog's folder listing.
+                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                QVERIFY(name);
+                name->setText(target);
+                static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides it; same slot
+            } else {
+                dialog->reject();
+            }
+        });
+        answer.start(20);
+
         runScript(*adapter, "document.getElementById('zip').click()");
-        QVERIFY(failed.wait(timeout));
+        QTRY_VERIFY_WITH_TIMEOUT(!failed.isEmpty(), timeout);
         QCOMPARE(failed[0][0].toString(), pageUrl("/archivio.zip"));
         QCOMPARE(failed[0][1].toInt(), -3);
-
-        // The dialog belongs to the window of the page that asked.
-        QFileDialog *dialog = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (dialog = adapter->findChild<QFileDialog *>(QStringLiteral("downloadDialog"))),
-            timeout);
-        QVERIFY(!dialog->selectedFiles().isEmpty());
-        QVERIFY(dialog->selectedFiles().first().endsWith(QStringLiteral("/archivio.zip")));
-        dialog->reject();
+        QTRY_VERIFY_WITH_TIMEOUT(!answer.isActive(), timeout);
+        QCOMPARE(proposed, downloads + QStringLiteral("/archivio.zip"));
+        if (save)
+            QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(target).size(), qint64(22), timeout);
         QCOMPARE(adapter->LocationURL(), pageUrl("/scarica.html").toStdString());
         QVERIFY(completed.isEmpty());
+        QVERIFY(!QFileInfo::exists(downloads + QStringLiteral("/archivio.zip")));
+        QFile::remove(target);
     }
 };
 

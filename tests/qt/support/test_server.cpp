@@ -138,9 +138,23 @@ void TestServer::answer(QSslSocket *socket, bool tls)
                        "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n";
     if (request.method != "HEAD")
         reply += page.body;
+    emit requestReceived(request);
+    if (page.held) {
+        m_held.append({socket, reply});
+        return;
+    }
     socket->write(reply);
     socket->disconnectFromHost();
-    emit requestServed(request);
+}
+
+void TestServer::releaseHeldAnswers()
+{
+    for (const auto &[socket, reply] : std::exchange(m_held, {})) {
+        if (!socket)
+            continue;
+        socket->write(reply);
+        socket->disconnectFromHost();
+    }
 }
 
 void mapTestHostsTo(quint16 port)

@@ -5,8 +5,10 @@
 #include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QTcpServer>
+#include <utility>
 
 class QSslSocket;
 
@@ -26,6 +28,7 @@ public:
         int status = 200;
         QByteArray contentType = "text/html; charset=utf-8";
         QByteArray body;
+        bool held = false; // answered only by releaseHeldAnswers(): a page still loading
     };
     struct Request
     {
@@ -53,9 +56,10 @@ public:
     const QList<Request> &requests() const { return m_requests; }
     int requestCount(const QByteArray &path) const;
     void clearRequests() { m_requests.clear(); }
+    void releaseHeldAnswers();
 
 signals:
-    void requestServed(const torvi::test::TestServer::Request &request);
+    void requestReceived(const torvi::test::TestServer::Request &request);
 
 protected:
     void incomingConnection(qintptr descriptor) override;
@@ -68,6 +72,7 @@ private:
     QList<Request> m_requests;
     QByteArray m_certificate;
     QByteArray m_key;
+    QList<std::pair<QPointer<QSslSocket>, QByteArray>> m_held;
 };
 
 // Points the engine's host names at the server, before the first engine object exists (the
