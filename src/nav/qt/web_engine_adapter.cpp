@@ -18,27 +18,6 @@ namespace torvi {
 
 namespace {
 
-// Runs in every document, frames included, in the isolated world: pages can neither see it
-// nor forge its message, which the page checks by the script's source id.
-QString completionScriptSource()
-{
-    return QStringLiteral("(function () {"
-                          "  function report() { console.log(%1 + location.href); }"
-                          "  if (document.readyState === 'complete') report();"
-                          "  else window.addEventListener('load', report, { once: true });"
-                          "})();")
-        .arg(QString::fromUtf8(
-                 QJsonDocument(QJsonArray{QString::fromLatin1(WebEngineAdapter::completionMarker)})
-                     .toJson(QJsonDocument::Compact)) +
-             QStringLiteral("[0]"));
-}
-
-const QString snapshotScript = QStringLiteral(
-    "(function () {"
-    "  var body = document.body;"
-    "  return { hasBody: !!body, body: body ? body.innerHTML : '', title: document.title };"
-    "})()");
-
 // A string literal for a script: JSON, with the two line separators escaped as well, which
 // older script engines do not accept raw inside a literal.
 QString scriptStringLiteral(const QString &text)
@@ -51,11 +30,34 @@ QString scriptStringLiteral(const QString &text)
     return json;
 }
 
+// Runs in every document, frames included, in the isolated world: pages can neither see it
+// nor forge its message, which the page checks by the script's source id.
+QString completionScriptSource()
+{
+    return QStringLiteral("(function () {"
+                          "  function report() { console.log(%1 + location.href); }"
+                          "  if (document.readyState === 'complete') report();"
+                          "  else window.addEventListener('load', report, { once: true });"
+                          "})();")
+        .arg(scriptStringLiteral(QString::fromLatin1(WebEngineAdapter::completionMarker)));
+}
+
+constexpr char snapshotScript[] =
+    "(function () {"
+    "  var body = document.body;"
+    "  return { hasBody: !!body, body: body ? body.innerHTML : '', title: document.title };"
+    "})()";
+
 // Typed text becomes an address the way an address box reads it: "ciao" is http://ciao,
 // which then fails its name lookup like any unknown host.
 QUrl addressFromText(const QString &text)
 {
     return QUrl::fromUserInput(text);
+}
+
+bool isWebAddress(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
 }
 
 // Chromium's net::ERR_INVALID_URL.
@@ -140,8 +142,9 @@ bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
     }
     // A plain load adds a back/forward entry; location.replace on the loaded document swaps
     // the current one (Qt 6.4: also on error pages and across origins). The isolated world
-    // keeps a page's own overrides of location out of it.
-    if ((flags & navNoHistory) != 0 && m_page->history()->count() > 0) {
+    // keeps a page's own overrides of location out of it. Chromium forbids script to move a
+    // page to a local file or a data address, so those load plainly, with a new entry.
+    if ((flags & navNoHistory) != 0 && m_page->history()->count() > 0 && isWebAddress(url)) {
         const QString literal = scriptStringLiteral(url.toString(QUrl::FullyEncoded));
         m_page->runJavaScript(QStringLiteral("location.replace(%1);").arg(literal),
                               QWebEngineScript::ApplicationWorld);
@@ -195,18 +198,20 @@ void WebEngineAdapter::documentCompleted(const QString &url)
     // Always the top document: the handlers look at the page the user sees, whichever frame
     // has just finished.
     std::weak_ptr<bool> alive = m_alive;
-    m_page->runJavaScript(
-        snapshotScript, QWebEngineScript::ApplicationWorld, [this, alive, id](const QVariant &v) {
-            auto token = alive.lock();
-            if (!token || !*token)
-                return;
-            const QVariantMap map = v.toMap();
-            DocumentSnapshot snapshot;
-            snapshot.hasBody = map.value(QStringLiteral("hasBody")).toBool();
-            snapshot.bodyHtml = map.value(QStringLiteral("body")).toString().toStdString();
-            snapshot.title = map.value(QStringLiteral("title")).toString().toStdString();
-            snapshotRead(id, std::move(snapshot));
-        });
+    m_page->runJavaScript(QString::fromLatin1(snapshotScript), QWebEngineScript::ApplicationWorld,
+                          [this, alive, id](const QVariant &v) {
+                              auto token = alive.lock();
+                              if (!token || !*token)
+                                  return;
+                              const QVariantMap map = v.toMap();
+                              DocumentSnapshot snapshot;
+                              snapshot.hasBody = map.value(QStringLiteral("hasBody")).toBool();
+                              snapshot.bodyHtml =
+                                  map.value(QStringLiteral("body")).toString().toStdString();
+                              snapshot.title =
+                                  map.value(QStringLiteral("title")).toString().toStdString();
+                              snapshotRead(id, std::move(snapshot));
+                          });
 }
 
 void WebEngineAdapter::snapshotRead(std::uint64_t id, DocumentSnapshot snapshot)
@@ -220,7 +225,9 @@ void WebEngineAdapter::snapshotRead(std::uint64_t id, DocumentSnapshot snapshot)
         if (!m_completions[i].snapshot)
             m_completions[i].snapshot = snapshot;
     m_completions[id - m_completionsDone].snapshot = std::move(snapshot);
-    while (!m_completions.empty() && m_completions.front().snapshot) {
+    // A handler may delete this engine (a window that closes itself).
+    const std::weak_ptr<bool> alive = m_alive;
+    while (!alive.expired() && !m_completions.empty() && m_completions.front().snapshot) {
         Completion done = std::move(m_completions.front());
         m_completions.pop_front();
         ++m_completionsDone;

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
