@@ -15,6 +15,7 @@
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <algorithm>
 #include <memory>
 
 using torvi::DocumentSnapshot;
@@ -161,6 +162,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last()[0].toInt() == 100, timeout);
         QCOMPARE(progress.last()[1].toInt(), 100);
         QVERIFY(failed.isEmpty());
+        // The host names reach the local server unchanged, each scheme as itself.
+        const QUrl asked(url);
+        QVERIFY(std::any_of(m_server.requests().begin(), m_server.requests().end(),
+                            [&](const TestServer::Request &r) {
+                                return r.path == "/prima.html" &&
+                                       r.host.startsWith(asked.host().toLatin1()) &&
+                                       r.tls == (asked.scheme() == QLatin1String("https"));
+                            }));
     }
 
     // The address the hub reads back right after Navigate2 is still the old one while the
@@ -230,7 +239,7 @@ private slots:
         QTest::newRow("http 500") << pageUrl("/errore.html") << 500;
         QTest::newRow("plain word") << QStringLiteral("ciao") << 0;
         QTest::newRow("words with spaces") << QStringLiteral("a b c") << 0;
-        QTest::newRow("refused port") << QStringLiteral("http://127.0.0.1:1/") << 0;
+        QTest::newRow("unsafe port") << QStringLiteral("http://127.0.0.1:1/") << 0;
     }
 
     void failuresRaiseNavigateError()
