@@ -1,0 +1,83 @@
+// Torvi: the one browser profile every engine instance shares, and its downloads.
+#include "nav/qt/browser_profile.h"
+
+#include "nav/qt/web_engine_adapter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace torvi {
+
+BrowserProfile &BrowserProfile::instance()
+{
+    // Parented to the application: deleted with it, after the windows and their pages.
+    static QPointer<BrowserProfile> profile;
+    if (!profile)
+        profile = new BrowserProfile;
+    return *profile;
+}
+
+BrowserProfile::BrowserProfile() : QObject(qApp)
+{
+    m_profile = new QWebEngineProfile(QStringLiteral("torvi"), this);
+    // Beside the mapped drive in the user's data folder, whatever the executable is called.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    m_profile->setPersistentStoragePath(data + QStringLiteral("/torvi/profile"));
+    m_profile->setCachePath(cache + QStringLiteral("/torvi/profile"));
+    m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    connect(m_profile, &QWebEngineProfile::downloadRequested, this,
+            &BrowserProfile::profile_downloadRequested);
+}
+
+// Qt 6.4 deletes a request that is still unanswered when this signal returns (tried: an
+// accept() from a non-modal dialog's answer comes too late), so the question is modal, as
+// in Qt's own browser example. Once accepted, the engine saves in the background.
+void BrowserProfile::profile_downloadRequested(QWebEngineDownloadRequest *download)
+{
+    QWidget *window = nullptr;
+    if (auto *view = QWebEngineView::forPage(download->page()))
+        window = view->window();
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    // A dialog pointed at a missing folder falls back to the working directory; a new
+    // user's download folder may not exist yet.
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        folder = download->downloadDirectory();
+
+    // The window may close while the dialog is up; the guards notice.
+    QPointer<QFileDialog> dialog = new QFileDialog(window, QString(), folder);
+    QPointer<QWebEngineDownloadRequest> request = download;
+    dialog->setObjectName(QStringLiteral("downloadDialog"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->selectFile(download->downloadFileName());
+    const bool chosen =
+        dialog->exec() == QDialog::Accepted && dialog && !dialog->selectedFiles().isEmpty();
+    const QFileInfo target(chosen ? dialog->selectedFiles().constFirst() : QString());
+    delete dialog;
+    if (!request)
+        return;
+    if (!chosen) {
+        request->cancel();
+        return;
+    }
+    request->setDownloadDirectory(target.absolutePath());
+    request->setDownloadFileName(target.fileName());
+    request->accept();
+}
+
+EngineFactory makeWebEngineFactory()
+{
+    return [](QWidget *parent, EngineRole) -> EngineView * {
+        return new WebEngineAdapter(BrowserProfile::instance().profile(), parent);
+    };
+}
+
+} // namespace torvi

@@ -1,0 +1,271 @@
+// Torvi: the real engine instance, Qt WebEngine behind the engine members and events.
+#include "nav/qt/web_engine_adapter.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMetaObject>
+#include <QVBoxLayout>
+#include <QVariantMap>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineView>
+
+namespace torvi {
+
+namespace {
+
+// A string literal for a script: JSON, with the two line separators escaped as well, which
+// older script engines do not accept raw inside a literal.
+QString scriptStringLiteral(const QString &text)
+{
+    QString json =
+        QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact));
+    json = json.mid(1, json.size() - 2);
+    json.replace(QChar(0x2028), QStringLiteral("\\u2028"));
+    json.replace(QChar(0x2029), QStringLiteral("\\u2029"));
+    return json;
+}
+
+// Runs in every document, frames included, in the isolated world: pages can neither see it
+// nor forge its message, which the page checks by the script's source id.
+QString completionScriptSource()
+{
+    return QStringLiteral("(function () {"
+                          "  function report() { console.log(%1 + location.href); }"
+                          "  if (document.readyState === 'complete') report();"
+                          "  else window.addEventListener('load', report, { once: true });"
+                          "})();")
+        .arg(scriptStringLiteral(QString::fromLatin1(WebEngineAdapter::completionMarker)));
+}
+
+constexpr char snapshotScript[] =
+    "(function () {"
+    "  var body = document.body;"
+    "  return { hasBody: !!body, body: body ? body.innerHTML : '', title: document.title };"
+    "})()";
+
+// Typed text becomes an address the way an address box reads it: "ciao" is http://ciao,
+// which then fails its name lookup like any unknown host.
+QUrl addressFromText(const QString &text)
+{
+    return QUrl::fromUserInput(text);
+}
+
+bool isWebAddress(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+}
+
+// Chromium's net::ERR_INVALID_URL.
+constexpr int invalidUrlError = -300;
+// Chromium's net::ERR_FAILED, for a failure that came without a code.
+constexpr int genericFailure = -2;
+
+} // namespace
+
+class WebEngineAdapter::Page : public QWebEnginePage
+{
+public:
+    Page(QWebEngineProfile *profile, WebEngineAdapter *adapter)
+        : QWebEnginePage(profile, adapter), m_adapter(adapter)
+    {}
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType) override { return m_adapter->pageForNewWindow(); }
+
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int,
+                                  const QString &sourceId) override
+    {
+        static const QString ownSource =
+            QStringLiteral("userscript:") + QString::fromLatin1(completionScriptName);
+        static const QString marker = QString::fromLatin1(completionMarker);
+        if (sourceId == ownSource && message.startsWith(marker))
+            m_adapter->documentCompleted(message.mid(marker.size()));
+    }
+
+private:
+    WebEngineAdapter *m_adapter;
+};
+
+WebEngineAdapter::WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent) : EngineView(parent)
+{
+    m_page = new Page(profile, this);
+    m_view = new QWebEngineView(this);
+    m_view->setPage(m_page);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+
+    QWebEngineScript completion;
+    completion.setName(QString::fromLatin1(completionScriptName));
+    completion.setSourceCode(completionScriptSource());
+    completion.setWorldId(QWebEngineScript::ApplicationWorld);
+    completion.setInjectionPoint(QWebEngineScript::DocumentReady);
+    completion.setRunsOnSubFrames(true);
+    m_page->scripts().insert(completion);
+
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineAdapter::page_loadingChanged);
+    // urlChanged is the moment the top-level navigation commits (the address the user now
+    // sees), same-document moves included; loadingChanged's Started comes before the
+    // commit and Succeeded only after the document has loaded.
+    connect(m_page, &QWebEnginePage::urlChanged, this,
+            [this](const QUrl &url) { emit NavigateComplete2(url.toString()); });
+    connect(m_page, &QWebEnginePage::loadProgress, this,
+            [this](int progress) { emit ProgressChange(progress, 100); });
+    connect(m_page, &QWebEnginePage::linkHovered, this,
+            [this](const QString &url) { emit StatusTextChange(url); });
+    connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] { emit WindowClosing(); });
+}
+
+WebEngineAdapter::~WebEngineAdapter()
+{
+    // The page may answer pending script calls while it is destroyed; they must not reach
+    // this half-destroyed adapter, and the page must go before the profile does.
+    *m_alive = false;
+    delete m_view;
+    delete m_page;
+}
+
+bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
+{
+    if (text.empty())
+        return false;
+    const QString typed = QString::fromStdString(text);
+    const QUrl url = addressFromText(typed);
+    if (!url.isValid()) {
+        reportInvalidAddress(typed);
+        return true;
+    }
+    // A plain load adds a back/forward entry; location.replace on the loaded document swaps
+    // the current one (Qt 6.4: also on error pages and across origins). The isolated world
+    // keeps a page's own overrides of location out of it. Chromium forbids script to move a
+    // page to a local file or a data address, so those load plainly, with a new entry.
+    if ((flags & navNoHistory) != 0 && m_page->history()->count() > 0 && isWebAddress(url)) {
+        const QString literal = scriptStringLiteral(url.toString(QUrl::FullyEncoded));
+        m_page->runJavaScript(QStringLiteral("location.replace(%1);").arg(literal),
+                              QWebEngineScript::ApplicationWorld);
+        return true;
+    }
+    m_page->load(url);
+    return true;
+}
+
+bool WebEngineAdapter::GoBack()
+{
+    if (!m_page->history()->canGoBack())
+        return false;
+    m_page->history()->back();
+    return true;
+}
+
+bool WebEngineAdapter::GoForward()
+{
+    if (!m_page->history()->canGoForward())
+        return false;
+    m_page->history()->forward();
+    return true;
+}
+
+bool WebEngineAdapter::Refresh2()
+{
+    m_page->triggerAction(QWebEnginePage::Reload);
+    return true;
+}
+
+std::string WebEngineAdapter::LocationURL() const
+{
+    return m_page->url().toString().toStdString();
+}
+
+QWebEnginePage *WebEngineAdapter::pageForNewWindow()
+{
+    auto *adapter = qobject_cast<WebEngineAdapter *>(askForNewWindow());
+    return adapter ? adapter->page() : nullptr;
+}
+
+void WebEngineAdapter::documentCompleted(const QString &url)
+{
+    // The engine's own error page (Qt 6.4: completes before the load reports its failure)
+    // is no document of the address; NavigateError stands for it.
+    if (url.startsWith(QStringLiteral("chrome-error:")))
+        return;
+    const std::uint64_t id = m_completionsDone + m_completions.size();
+    m_completions.push_back({url, std::nullopt});
+    // Always the top document: the handlers look at the page the user sees, whichever frame
+    // has just finished.
+    std::weak_ptr<bool> alive = m_alive;
+    m_page->runJavaScript(QString::fromLatin1(snapshotScript), QWebEngineScript::ApplicationWorld,
+                          [this, alive, id](const QVariant &v) {
+                              auto token = alive.lock();
+                              if (!token || !*token)
+                                  return;
+                              const QVariantMap map = v.toMap();
+                              DocumentSnapshot snapshot;
+                              snapshot.hasBody = map.value(QStringLiteral("hasBody")).toBool();
+                              snapshot.bodyHtml =
+                                  map.value(QStringLiteral("body")).toString().toStdString();
+                              snapshot.title =
+                                  map.value(QStringLiteral("title")).toString().toStdString();
+                              snapshotRead(id, std::move(snapshot));
+                          });
+}
+
+void WebEngineAdapter::snapshotRead(std::uint64_t id, DocumentSnapshot snapshot)
+{
+    if (id < m_completionsDone || id - m_completionsDone >= m_completions.size())
+        return;
+    // Answers come in the order asked. An earlier one still missing was dropped with its
+    // document (a navigation got in between); its completion goes out with this snapshot
+    // rather than holding up every later one.
+    for (std::uint64_t i = 0; i < id - m_completionsDone; ++i)
+        if (!m_completions[i].snapshot)
+            m_completions[i].snapshot = snapshot;
+    m_completions[id - m_completionsDone].snapshot = std::move(snapshot);
+    // A handler may delete this engine (a window that closes itself).
+    const std::weak_ptr<bool> alive = m_alive;
+    while (!alive.expired() && !m_completions.empty() && m_completions.front().snapshot) {
+        Completion done = std::move(m_completions.front());
+        m_completions.pop_front();
+        ++m_completionsDone;
+        emit DocumentComplete(done.url, *done.snapshot);
+    }
+}
+
+// What Qt 6.4 reports at the end of a top-level load (status, domain, code):
+//   unknown host              Failed,    ConnectionErrorDomain, -105 (on an error page)
+//   HTTP 404 / 500 answer     Failed,    HttpStatusCodeDomain,  404 / 500 (server's page)
+//   forbidden port            Failed,    HttpErrorDomain,       -312: net errors, not statuses
+//   link handed to downloads  Stopped,   InternalErrorDomain,   -3
+//   a page that loads         Succeeded, HttpStatusCodeDomain,  200
+// So only HttpStatusCodeDomain carries an HTTP status, and stopped loads count as well.
+void WebEngineAdapter::page_loadingChanged(const QWebEngineLoadingInfo &info)
+{
+    const auto status = info.status();
+    if (status != QWebEngineLoadingInfo::LoadFailedStatus &&
+        status != QWebEngineLoadingInfo::LoadStoppedStatus)
+        return;
+    int code = info.errorCode();
+    if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+        emit NavigateError(info.url().toString(), code);
+        return;
+    }
+    if (code == 0) {
+        if (status == QWebEngineLoadingInfo::LoadStoppedStatus)
+            return; // stopped by the user or by a newer navigation, without a failure
+        code = genericFailure;
+    }
+    emit NavigateError(info.url().toString(), code < 0 ? code : -code);
+}
+
+void WebEngineAdapter::reportInvalidAddress(const QString &text)
+{
+    // Asynchronous like every other failure, so callers see the same order of events.
+    QMetaObject::invokeMethod(
+        this, [this, text] { emit NavigateError(text, invalidUrlError); }, Qt::QueuedConnection);
+}
+
+} // namespace torvi

@@ -1,0 +1,66 @@
+// Torvi: the real engine instance, Qt WebEngine behind the engine members and events.
+#pragma once
+
+#include "nav/qt/engine_view.h"
+
+#include <QString>
+#include <QUrl>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+
+class QWebEngineLoadingInfo;
+class QWebEnginePage;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace torvi {
+
+// One page in one view, on a profile that outlives it (normally BrowserProfile's). Turns
+// every engine signal into exactly one EngineView event; made by makeWebEngineFactory().
+class WebEngineAdapter : public EngineView
+{
+    Q_OBJECT
+
+public:
+    explicit WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent = nullptr);
+    ~WebEngineAdapter() override;
+
+    bool Navigate2(const std::string &url, int flags) override;
+    bool GoBack() override;
+    bool GoForward() override;
+    bool Refresh2() override;
+    std::string LocationURL() const override;
+
+    QWebEnginePage *page() const { return m_page; }
+
+    // The console-message prefix of the completion script; only the script's own source
+    // id makes such a message count.
+    static constexpr const char *completionMarker = "torvi:document-complete ";
+    static constexpr const char *completionScriptName = "torvi-document-complete";
+
+private:
+    class Page;
+    struct Completion
+    {
+        QString url;
+        std::optional<DocumentSnapshot> snapshot;
+    };
+
+    QWebEnginePage *pageForNewWindow();
+    void documentCompleted(const QString &url);
+    void snapshotRead(std::uint64_t id, DocumentSnapshot snapshot);
+    void page_loadingChanged(const QWebEngineLoadingInfo &info);
+    void reportInvalidAddress(const QString &text);
+
+    QWebEngineView *m_view = nullptr;
+    QWebEnginePage *m_page = nullptr;
+    // Completions wait here for their snapshot, so the events leave in arrival order.
+    std::deque<Completion> m_completions;
+    std::uint64_t m_completionsDone = 0;
+    // Cleared on destruction: script callbacks may still arrive while the page goes away.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
+
+} // namespace torvi
