@@ -176,6 +176,12 @@ bool WebEngineAdapter::Refresh2()
     return true;
 }
 
+bool WebEngineAdapter::Stop()
+{
+    m_page->triggerAction(QWebEnginePage::Stop);
+    return true;
+}
+
 std::string WebEngineAdapter::LocationURL() const
 {
     return m_page->url().toString().toStdString();

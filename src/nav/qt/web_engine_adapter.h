@@ -31,6 +31,7 @@ public:
     bool GoBack() override;
     bool GoForward() override;
     bool Refresh2() override;
+    bool Stop() override;
     std::string LocationURL() const override;
 
     QWebEnginePage *page() const { return m_page; }
