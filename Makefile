@@ -12,7 +12,7 @@ else
 SANDBOX_NOTE := @true
 endif
 
-.PHONY: all deps configure build run test format
+.PHONY: all deps configure build build-windows run test test-windows format
 
 all: build
 
@@ -25,13 +25,23 @@ configure: deps
 build: configure
 	@cmake --build --preset $(PRESET) -- -j$(JOBS)
 
+# The core and its unit tests for Windows, cross-compiled with MinGW-w64.
+build-windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows -- -j$(JOBS)
+
 run: build
 	$(SANDBOX_NOTE)
 	@./scripts/run.sh $(if $(URL),"$(URL)")
 
-test: build
+# ctest runs the Windows unit tests under Wine as one of its tests.
+test: build build-windows
 	$(SANDBOX_NOTE)
 	@ctest --preset $(PRESET) -j$(JOBS)
+
+# Only the Windows unit tests, under Wine, with GoogleTest's own output.
+test-windows: build-windows
+	@./scripts/run-windows-tests.sh build-windows/tests/torvi_unit_tests.exe
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -14,6 +14,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth openssl fonts-dejavu-core
     desktop-file-utils xdg-utils
+    # the core cross-compiled for Windows, its unit tests run under Wine
+    g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

@@ -3,11 +3,7 @@
 
 #include "nav/text_file.h"
 
-// windows.h must not define min and max over the standard library's.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "nav/win32_api.h"
 
 namespace torvi {
 

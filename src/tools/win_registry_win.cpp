@@ -1,11 +1,7 @@
 // Torvi: the Windows registry calls.
 #include "tools/win_registry.h"
 
-// windows.h must not define min and max over the standard library's.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "nav/win32_api.h"
 
 #include <limits>
 

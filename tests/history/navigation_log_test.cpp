@@ -4,6 +4,7 @@
 #include "nav/windows_path.h"
 #include "support/temp_home.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -32,9 +33,14 @@ protected:
     NavigationLogTest()
     {
         EXPECT_TRUE(prepareMappedDrive("tester").isOk());
+        test::removeMadeFile(nativePath(log.path()));
     }
+    ~NavigationLogTest() override { test::removeMadeFile(nativePath(log.path())); }
 
-    std::string fileText() const { return readWholeFile(nativePath(log.path())).value_or("<none>"); }
+    std::string fileText() const
+    {
+        return readWholeFile(nativePath(log.path())).value_or("<none>");
+    }
     std::vector<std::string> fileLines() const { return splitLines(fileText()); }
 
     void writeFile(const std::string &content) const
@@ -72,11 +78,14 @@ TEST_F(NavigationLogTest, FirstRecordMakesEightLinesSecondMakesThirteen)
     EXPECT_EQ(lines[12], "</history>");
 }
 
+#ifndef _WIN32
+// The mapped install folder; on Windows it is the executable's folder (navigation_log_win_test).
 TEST_F(NavigationLogTest, LogLivesInTheApplicationDirectory)
 {
     ASSERT_TRUE(log.WriteHistoryXml("http://a.example/", pending).isOk());
     EXPECT_TRUE(std::filesystem::exists(mappedDriveRoot() / "Programmi" / "Torvi" / "History.xml"));
 }
+#endif
 
 TEST_F(NavigationLogTest, EmptyAddressWritesNothingButResetsTheFlag)
 {
@@ -103,16 +112,20 @@ TEST_F(NavigationLogTest, KeptLinesFollowTheClosingLineRule)
         std::vector<std::string> kept;
     };
     const std::vector<Case> cases = {
-        {"no closing line keeps every line", "<?xml version='1.0'?>\r\n<history>\r\n<x>\r\n",
+        {"no closing line keeps every line",
+         "<?xml version='1.0'?>\r\n<history>\r\n<x>\r\n",
          {"<?xml version='1.0'?>", "<history>", "<x>"}},
         {"lines after the closing line are dropped", "a\r\n</history>\r\nafter\r\n", {"a"}},
         {"only the first closing line counts", "a\r\n</history>\r\nb\r\n</history>\r\n", {"a"}},
-        {"an indented closing line is not the closing line", "a\r\n </history>\r\n",
+        {"an indented closing line is not the closing line",
+         "a\r\n </history>\r\n",
          {"a", " </history>"}},
         {"CR-only line ends", "a\rb\r</history>\rc", {"a", "b"}},
         {"LF-only line ends", "a\nb\n</history>\n", {"a", "b"}},
         {"empty file", "", {}},
-        {"binary garbage stays as it is", std::string("\x01\xff\0z", 4), {std::string("\x01\xff\0z", 4)}},
+        {"binary garbage stays as it is",
+         std::string("\x01\xff\0z", 4),
+         {std::string("\x01\xff\0z", 4)}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(keptLogLines(c.old), c.kept) << c.label;
@@ -178,18 +191,28 @@ TEST_F(NavigationLogTest, ReadOnlyLogIsNotReplaced)
     EXPECT_EQ(fileText(), before);
 }
 
-TEST_F(NavigationLogTest, UnwritableFolderFailsAndLosesNothing)
+TEST_F(NavigationLogTest, UnreplaceableLogFailsAndLeavesNothingBehind)
 {
-    // A file where the folder should be: cannot be written into, even by root.
-    std::filesystem::remove_all(nativePath(applicationDirectory()));
-    std::ofstream(nativePath(applicationDirectory())) << "in the way";
+    // A folder where the log should be: nobody, root included, can rename a file over it.
+    const auto folder = nativePath(applicationDirectory());
+    const auto namesInFolder = [&] {
+        std::vector<std::filesystem::path> names;
+        for (const auto &entry : std::filesystem::directory_iterator(folder))
+            names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    std::filesystem::create_directory(nativePath(log.path()));
+    const auto before = namesInFolder();
     const auto status = log.WriteHistoryXml("http://a.example/", pending);
     EXPECT_FALSE(status.isOk());
     EXPECT_NE(status.error().find("History.xml"), std::string::npos) << status.error();
-    EXPECT_EQ(readWholeFile(nativePath(applicationDirectory())), "in the way");
+    EXPECT_TRUE(std::filesystem::is_directory(nativePath(log.path())));
+    EXPECT_EQ(namesInFolder(), before) << "no temporary file may be left behind";
 }
 
 #ifndef _WIN32
+// POSIX only: it needs fork and the file-size limit.
 // A write that fails midway (the file-size limit stops it) must leave the old log whole
 // and no half-written file beside it.
 TEST_F(NavigationLogTest, WriteFailingMidwayLeavesTheOldLogWhole)

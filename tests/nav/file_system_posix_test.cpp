@@ -112,26 +112,6 @@ TEST_F(FileSystemTest, DeletingALinkLeavesItsTarget)
     EXPECT_EQ(readWholeFile(nativePath("C:\\WINDOWS\\target.txt")), "precious");
 }
 
-TEST_F(FileSystemTest, LinesEndAtCrLfCrOrLf)
-{
-    struct Case
-    {
-        const char *label;
-        std::string text;
-        std::vector<std::string> lines;
-    };
-    const std::vector<Case> cases = {
-        {"CR LF", "a\r\nb\r\n", {"a", "b"}},
-        {"last line without end", "a\r\nb", {"a", "b"}},
-        {"empty lines count", "a\r\n\r\nb\r\n", {"a", "", "b"}},
-        {"lone CR", "a\rb", {"a", "b"}},
-        {"LF CR is two ends", "a\n\rb", {"a", "", "b"}},
-        {"nothing", "", {}},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(splitLines(c.text), c.lines) << c.label;
-}
-
 TEST_F(FileSystemTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile)
 {
     const auto path = nativePath("C:\\WINDOWS\\f.txt");

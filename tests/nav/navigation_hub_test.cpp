@@ -5,7 +5,6 @@
 #include "support/fake_core_engine.h"
 #include "support/temp_home.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace torvi {
@@ -14,7 +13,12 @@ namespace {
 class HubTest : public test::TempHomeTest
 {
 protected:
-    HubTest() { EXPECT_TRUE(prepareMappedDrive("tester").isOk()); }
+    HubTest()
+    {
+        EXPECT_TRUE(prepareMappedDrive("tester").isOk());
+        test::removeMadeFile(nativePath(log.path()));
+    }
+    ~HubTest() override { test::removeMadeFile(nativePath(log.path())); }
 
     int records() const
     {
@@ -50,8 +54,8 @@ TEST_F(HubTest, ActionWordsMoveTheEngineAndLogNothing)
         const char *action;
         const char *call;
     };
-    for (const auto &c : {Case{"back", "GoBack"}, Case{"next", "GoForward"},
-                          Case{"refresh", "Refresh2"}}) {
+    for (const auto &c :
+         {Case{"back", "GoBack"}, Case{"next", "GoForward"}, Case{"refresh", "Refresh2"}}) {
         engine.calls.clear();
         hub.NavigateBrowser("http://ignored.example/", c.action, engine, box);
         EXPECT_EQ(engine.calls, std::vector<std::string>{c.call}) << c.action;
@@ -96,8 +100,8 @@ TEST_F(HubTest, NothingToGoBackToIsSilent)
 
 TEST_F(HubTest, FailingLogDoesNotStopTheHub)
 {
-    std::filesystem::remove_all(nativePath(applicationDirectory()));
-    std::ofstream(nativePath(applicationDirectory())) << "in the way";
+    // A folder where the log should be: it cannot be replaced.
+    std::filesystem::create_directory(nativePath(log.path()));
     hub.DownloadPending() = true;
     hub.NavigateBrowser("http://a.example/", "", engine, box);
     EXPECT_EQ(engine.calls.size(), 1u);

@@ -55,4 +55,12 @@ TempHome::~TempHome()
     std::filesystem::remove_all(m_path, error);
 }
 
+void removeMadeFile(const std::filesystem::path &path)
+{
+    std::error_code error;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, error);
+    std::filesystem::remove_all(path, error);
+}
+
 } // namespace torvi::test

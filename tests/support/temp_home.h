@@ -22,6 +22,10 @@ private:
     std::filesystem::path m_path;
 };
 
+// Removes a file a test made outside its home (on Windows the program's paths are the
+// system's own), read-only or not, or a folder a test put in its place.
+void removeMadeFile(const std::filesystem::path &path);
+
 class TempHomeTest : public ::testing::Test
 {
 protected:
