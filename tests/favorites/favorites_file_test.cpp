@@ -25,7 +25,14 @@ using Entries = std::vector<FavoriteEntry>;
 class FavoritesFileTest : public test::TempHomeTest
 {
 protected:
-    FavoritesFileTest() { EXPECT_TRUE(prepareMappedDrive("tester").isOk()); }
+    // On Windows the file is the system's own, outside the test's home: start and end
+    // without it.
+    FavoritesFileTest()
+    {
+        EXPECT_TRUE(prepareMappedDrive("tester").isOk());
+        test::removeMadeFile(native());
+    }
+    ~FavoritesFileTest() override { test::removeMadeFile(native()); }
 
     std::filesystem::path native() const { return nativePath(file.path()); }
     std::string fileText() const { return readWholeFile(native()).value_or("<none>"); }
@@ -46,7 +53,10 @@ protected:
 
 TEST_F(FavoritesFileTest, LivesInTheMappedWindowsFolder)
 {
+    EXPECT_EQ(native(), nativePath("C:\\WINDOWS\\preferiti.txt"));
+#ifndef _WIN32
     EXPECT_EQ(native(), mappedDriveRoot() / "WINDOWS" / "preferiti.txt");
+#endif
 }
 
 TEST_F(FavoritesFileTest, LinesAreReadAsDesigned)
@@ -194,18 +204,21 @@ TEST_F(FavoritesFileTest, FifteenHundredFavoritesLoadEditAndRewriteWhole)
     EXPECT_EQ(back[1499].name, "Ultimo");
 }
 
-TEST_F(FavoritesFileTest, RewriteIntoAMissingFolderIsReported)
+TEST_F(FavoritesFileTest, RewriteThatCannotBeWrittenIsReported)
 {
-    // A file where the folder should be: cannot be written into, even by root.
-    std::filesystem::remove_all(nativePath("C:\\WINDOWS"));
-    std::ofstream(nativePath("C:\\WINDOWS")) << "in the way";
+    // A folder where the file should be: the new file cannot replace it, even for root,
+    // and no folder of the system is touched on either platform.
+    const std::string blocked = "C:\\WINDOWS\\torvi-test-blocked.txt";
+    std::filesystem::create_directories(nativePath(blocked));
+    FavoritesFile blockedFile{blocked};
     table.add({"Uno", "1"});
 
-    const auto status = file.rewrite(table);
+    const auto status = blockedFile.rewrite(table);
     EXPECT_FALSE(status.isOk());
-    EXPECT_NE(status.error().find("preferiti.txt"), std::string::npos) << status.error();
-    EXPECT_EQ(readWholeFile(nativePath("C:\\WINDOWS")), "in the way");
+    EXPECT_NE(status.error().find("torvi-test-blocked.txt"), std::string::npos) << status.error();
+    EXPECT_TRUE(std::filesystem::is_directory(nativePath(blocked)));
     EXPECT_EQ(table.entries(), (Entries{{"Uno", "1"}}));
+    std::filesystem::remove(nativePath(blocked));
 }
 
 #ifndef _WIN32
