@@ -86,7 +86,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
     fail "Maintainer is '$(field Maintainer)'"
 
 depends=$(field Depends)
-depends_on() { grep -qE "(^|, )$1( \(|,|$)" <<<"$depends"; }
+# Package names are compared whole and literally ("libstdc++6" is no pattern).
+depends_on() { tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$1"; }
 # Qt loads these at run time, so no library scan finds them: the engine's helper process and
 # the SVG plugins that draw the buttons.
 for package in libqt6webenginecore6-bin libqt6svg6; do
