@@ -1,5 +1,6 @@
-# The two commands of the README: `make run [URL=address]` and `make test`.
-# Both install what is missing, configure and build first.
+# The two commands of the README: `make run [URL=address]` and `make test`; `make package`
+# makes the Debian package.
+# Each installs what is missing, configures and builds first.
 
 PRESET ?= default
 JOBS ?= $(shell nproc)
@@ -12,7 +13,7 @@ else
 SANDBOX_NOTE := @true
 endif
 
-.PHONY: all deps configure build build-windows run test test-windows format
+.PHONY: all deps configure build build-windows run test test-windows package format
 
 all: build
 
@@ -42,6 +43,10 @@ test: build build-windows
 # Only the Windows unit tests, under Wine, with GoogleTest's own output.
 test-windows: build-windows
 	@./scripts/run-windows-tests.sh build-windows/tests/torvi_unit_tests.exe
+
+# build/torvi_<version>_<arch>.deb, for `apt install ./build/torvi_*.deb`.
+package: build
+	@cpack --preset $(PRESET)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
