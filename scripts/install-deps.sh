@@ -10,6 +10,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     libqt6webenginecore6-bin qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     libgl-dev libegl-dev libxkbcommon-dev
+    # Qt's own texts (message box buttons, dialogs) in Italian
+    qt6-translations-l10n
     # the Debian package: icons rendered from the logo, dependency scan, metadata check
     librsvg2-bin dpkg-dev appstream
     # tests and benchmarks

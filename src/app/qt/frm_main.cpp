@@ -66,6 +66,7 @@ void frmMain::buildControls()
 {
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
+    Shape1->setAccessibleName("Fascia della barra degli strumenti");
     Shape1->setFrameShape(QFrame::NoFrame);
     Shape1->setAutoFillBackground(true);
     Shape1->setBackgroundRole(QPalette::Midlight);
@@ -103,12 +104,15 @@ void frmMain::buildControls()
 
     WebBrowser3 = m_services.engineFactory(this, EngineRole::Counter);
     WebBrowser3->setObjectName("WebBrowser3");
+    WebBrowser3->setAccessibleName("Contatore");
     placeInTwips(WebBrowser3, MainDesign::WebBrowser3);
     WebBrowser1 = m_services.engineFactory(this, EngineRole::Page);
     WebBrowser1->setObjectName("WebBrowser1");
+    WebBrowser1->setAccessibleName("Pagina");
     placeInTwips(WebBrowser1, MainDesign::WebBrowser1);
     WebBrowser2 = m_services.engineFactory(this, EngineRole::Tools);
     WebBrowser2->setObjectName("WebBrowser2");
+    WebBrowser2->setAccessibleName("Strumenti");
     placeInTwips(WebBrowser2, MainDesign::WebBrowser2);
     WebBrowser2->hide();
 
@@ -120,6 +124,7 @@ void frmMain::buildControls()
 
     Text2 = new AddressLineEdit("Text2", this);
     Text2->setText("Text2");
+    Text2->setAccessibleName("Indirizzo degli strumenti");
     placeInTwips(Text2, MainDesign::Text2);
     Text2->hide();
 
@@ -133,6 +138,7 @@ void frmMain::buildControls()
     StatusBar2->panel(3)->setAccessibleName(qs(StatusRoleProgress));
     StatusBar2->setPanelText(4, qs(StatusPanelFavorites));
     StatusBar1 = new StatusPanels("StatusBar1", {MainDesign::ClientWidth}, this);
+    StatusBar1->panel(1)->setAccessibleName("Barra di stato");
 
     Frame1 = new FavoritesPanel(*this, m_services.messageBoxes, this);
     Frame1->setAutoFillBackground(true);

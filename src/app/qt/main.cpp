@@ -1,5 +1,6 @@
 // Torvi: the program starts with its main window; building it runs the start-up.
 #include "app/qt/frm_main.h"
+#include "app/qt/italian.h"
 #include "app/qt/message_boxes.h"
 #include "app/qt/resources.h"
 #include "history/history_file.h"
@@ -50,6 +51,7 @@ int main(int argc, char *argv[])
     // append to every window caption.
     QCoreApplication::setApplicationName("torvi");
     QCoreApplication::setApplicationVersion(QString::fromStdString(torvi::versionText()));
+    (void)torvi::useItalian(app);
     torvi::initTorviResources();
     QApplication::setWindowIcon(QIcon(torvi::Icons::Logo));
 

@@ -11,7 +11,7 @@ StatusPanels::StatusPanels(const QString &name, const QList<int> &widthsInTwips,
     : QFrame(parent), m_widths(widthsInTwips)
 {
     setObjectName(name);
-    setAccessibleName(name);
+    setAccessibleName("Barra di stato");
     setAutoFillBackground(true);
     for (int i = 0; i < m_widths.size(); ++i) {
         auto *label = new QLabel(this);

@@ -33,6 +33,8 @@ BrowserProfile::BrowserProfile() : QObject(qApp)
     m_profile->setPersistentStoragePath(data + QStringLiteral("/torvi/profile"));
     m_profile->setCachePath(cache + QStringLiteral("/torvi/profile"));
     m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    // Sites answer in Italian, as the rest of the program speaks.
+    m_profile->setHttpAcceptLanguage(QStringLiteral("it-IT,it;q=0.9"));
     connect(m_profile, &QWebEngineProfile::downloadRequested, this,
             &BrowserProfile::profile_downloadRequested);
 }

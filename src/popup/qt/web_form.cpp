@@ -53,6 +53,7 @@ void webForm::buildControls()
 {
     Picture1 = new QWidget(this);
     Picture1->setObjectName("Picture1");
+    Picture1->setAccessibleName("Barra degli strumenti");
     Picture1->setAutoFillBackground(true);
 
     const auto button = [this](const char *name, std::string_view tip, const QString &icon,
@@ -81,6 +82,7 @@ void webForm::buildControls()
 
     WebBrowser1 = m_services.engineFactory(this, EngineRole::Secondary);
     WebBrowser1->setObjectName("WebBrowser1");
+    WebBrowser1->setAccessibleName("Pagina");
 
     StatusBar1 =
         new StatusPanels("StatusBar1",

@@ -67,6 +67,7 @@ frmAbout::frmAbout(const VersionInfo &version)
     // The etched separator: a white line under a grey one.
     auto *grey = new QFrame(this);
     grey->setObjectName("Line1_1");
+    grey->setAccessibleName("Separatore");
     grey->setFrameShape(QFrame::HLine);
     grey->setFrameShadow(QFrame::Sunken);
     grey->setGeometry(px(100), px(2440), px(5530), 2);
