@@ -154,8 +154,17 @@ void frmMain::buildControls()
     List1->setObjectName("List1");
     List1->setAccessibleName(qs(NameMenu));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    for (const auto item : MenuItems)
-        List1->addItem(qs(item));
+    // The list keeps its designed size: a small font lets all fifteen items show at once, and
+    // an item too long for the width is clipped (its whole text is its tool tip).
+    QFont menuFont = List1->font();
+    menuFont.setPointSizeF(8);
+    List1->setFont(menuFont);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setTextElideMode(Qt::ElideNone);
+    for (const auto item : MenuItems) {
+        auto *entry = new QListWidgetItem(qs(item), List1);
+        entry->setToolTip(entry->text());
+    }
     placeInTwips(List1, MainDesign::List1);
     List1->hide();
 }
