@@ -18,6 +18,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth openssl fonts-dejavu-core
     desktop-file-utils xdg-utils
+    # reading the running program's accessibility tree
+    at-spi2-core python3-pyatspi dbus
     # the core cross-compiled for Windows, its unit tests run under Wine
     g++-mingw-w64-x86-64-posix wine64
 )
