@@ -12,7 +12,7 @@ else
 SANDBOX_NOTE := @true
 endif
 
-.PHONY: all deps configure build run test format
+.PHONY: all deps configure build run test test-asan test-fuzz format
 
 all: build
 
@@ -29,9 +29,23 @@ run: build
 	$(SANDBOX_NOTE)
 	@./scripts/run.sh $(if $(URL),"$(URL)")
 
+# After the default tests: the core's unit tests under ASan+UBSan, then each fuzz target for
+# a bounded time. One after the other: the fuzzers run alone, one at a time.
 test: build
 	$(SANDBOX_NOTE)
 	@ctest --preset $(PRESET) -j$(JOBS)
+	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-fuzz
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -- -j$(JOBS)
+	@ctest --preset asan -j$(JOBS)
+
+test-fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -- -j$(JOBS)
+	@ctest --preset fuzz
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
