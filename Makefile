@@ -13,7 +13,7 @@ else
 SANDBOX_NOTE := @true
 endif
 
-.PHONY: all deps configure build build-windows run test test-windows package format
+.PHONY: all deps configure build build-windows run test test-windows test-asan test-fuzz package format
 
 all: build
 
@@ -35,10 +35,24 @@ run: build
 	$(SANDBOX_NOTE)
 	@./scripts/run.sh $(if $(URL),"$(URL)")
 
-# ctest runs the Windows unit tests under Wine as one of its tests.
+# ctest runs the Windows unit tests under Wine as one of its tests. After the default tests:
+# the core's unit tests under ASan+UBSan, then each fuzz target for a bounded time, one after
+# the other: the fuzzers run alone, one at a time.
 test: build build-windows
 	$(SANDBOX_NOTE)
 	@ctest --preset $(PRESET) -j$(JOBS)
+	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-fuzz
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -- -j$(JOBS)
+	@ctest --preset asan -j$(JOBS)
+
+test-fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -- -j$(JOBS)
+	@ctest --preset fuzz
 
 # Only the Windows unit tests, under Wine, with GoogleTest's own output.
 test-windows: build-windows

@@ -1,4 +1,5 @@
 // Torvi benchmark: one append to History.xml, for logs of growing size.
+#include "bench_support.h"
 #include "history/navigation_log.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
@@ -12,20 +13,8 @@
 namespace {
 
 using namespace torvi;
-
-// A throw-away home for the run, so the benchmark never touches the user's files.
-struct BenchHome
-{
-    BenchHome()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "torvi-bench-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-        ::setenv("XDG_DATA_HOME", path.c_str(), 1);
-        (void)prepareMappedDrive("bench");
-    }
-    ~BenchHome() { std::filesystem::remove_all(path); }
-    std::filesystem::path path;
-};
+using torvi::bench::BenchHome;
+using torvi::bench::startingLog;
 
 void BM_WriteHistoryXml(benchmark::State &state)
 {
@@ -34,11 +23,7 @@ void BM_WriteHistoryXml(benchmark::State &state)
     SystemClock clock;
     NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
 
-    std::string content = "<?xml version='1.0'?>\r\n<history>\r\n";
-    const LocalTime when{2026, 12, 6, 10, 0, 0};
-    for (int64_t i = 0; i < state.range(0); ++i)
-        content += logRecord("https://www.torvi.example/pagina/" + std::to_string(i), when, false);
-    content += "</history>\r\n";
+    const std::string content = startingLog(state.range(0));
     if (!writeFileAtomically(nativePath(log.path()), content)) {
         state.SkipWithError("cannot write the starting log");
         return;

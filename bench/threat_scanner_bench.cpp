@@ -1,5 +1,6 @@
 // Torvi benchmark: the threat check on large page bodies, one pass against one search per
 // keyword.
+#include "bench_support.h"
 #include "threats/threat_scanner.h"
 
 #include <benchmark/benchmark.h>
@@ -11,45 +12,7 @@
 namespace {
 
 using namespace torvi;
-
-// A body that reads like a news or shop page: markup, attributes, inline script and Italian
-// and English prose, with three keywords buried in it (so the check never stops early).
-std::string pageBody(std::size_t bytes)
-{
-    const std::vector<std::string> words = {
-        "notizie",  "della",   "giornata", "the",       "weather",  "forecast",   "per",
-        "domani",   "Milano",  "Roma",     "prezzo",    "offerta",  "spedizione", "gratuita",
-        "carrello", "account", "privacy",  "cookie",    "settings", "update",     "news",
-        "sport",    "calcio",  "partita",  "risultati", "video",    "foto",       "commenti",
-        "leggi",    "tutto",   "Torino",   "Napoli",    "economia", "borsa",      "lavoro"};
-    const std::vector<std::string> blocks = {
-        "<div class=\"card\"><a href=\"/articolo/",
-        "\"><img src=\"/img/thumb.jpg\" alt=\"",
-        "\"></a></div>\n",
-        "<script>window.dataLayer=window.dataLayer||[];dataLayer.push({page:'",
-        "'});</script>\n",
-        "<p style=\"margin:0 0 1em\">",
-        "</p>\n",
-        "<li><span>",
-        "</span></li>\n"};
-    std::mt19937 random(42);
-    std::uniform_int_distribution<std::size_t> word(0, words.size() - 1);
-    std::uniform_int_distribution<std::size_t> block(0, blocks.size() - 1);
-    std::uniform_int_distribution<int> coin(0, 5);
-    std::string body;
-    body.reserve(bytes + 64);
-    while (body.size() < bytes) {
-        if (coin(random) == 0)
-            body += blocks[block(random)];
-        body += words[word(random)];
-        body += ' ';
-    }
-    body.resize(bytes);
-    const std::vector<std::string> hits = {"Serial", "EXPLOIT", "worm"};
-    for (std::size_t i = 0; i < hits.size(); ++i)
-        body.replace(bytes / 4 * (i + 1), hits[i].size(), hits[i]);
-    return body;
-}
+using torvi::bench::pageBody;
 
 void run(benchmark::State &state, bool onePass)
 {

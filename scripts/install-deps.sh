@@ -17,6 +17,8 @@ packages=(
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth openssl fonts-dejavu-core
+    # the sanitizer build and the fuzz targets: clang with its fuzzer and sanitizer runtimes
+    clang-14 libclang-rt-14-dev
     desktop-file-utils xdg-utils
     # reading the running program's accessibility tree
     at-spi2-core python3-pyatspi dbus

@@ -44,15 +44,17 @@ class XdgDefaultBrowserTest : public test::TempHomeTest
 {
 protected:
     // What xdg-mime answers in this test's XDG folders. The session's desktop is hidden
-    // from it, so it reads mimeapps.list itself instead of asking a desktop's own tool.
+    // from it, so it reads mimeapps.list itself instead of asking a desktop's own tool; the
+    // system's folders are hidden too, so a torvi.desktop installed there cannot answer.
     std::string queryDefault(const char *mimeType) const
     {
-        const auto answer = run("env -u KDE_FULL_SESSION -u GNOME_DESKTOP_SESSION_ID"
-                                " -u MATE_DESKTOP_SESSION_ID -u DESKTOP_SESSION"
-                                " -u XDG_RUNTIME_DIR XDG_CURRENT_DESKTOP=X-Generic"
-                                " XDG_CONFIG_DIRS='" +
-                                (home.path() / "no-system-config").string() +
-                                "' xdg-mime query default " + mimeType);
+        const auto answer =
+            run("env -u KDE_FULL_SESSION -u GNOME_DESKTOP_SESSION_ID"
+                " -u MATE_DESKTOP_SESSION_ID -u DESKTOP_SESSION"
+                " -u XDG_RUNTIME_DIR XDG_CURRENT_DESKTOP=X-Generic"
+                " XDG_CONFIG_DIRS='" +
+                (home.path() / "no-system-config").string() + "' XDG_DATA_DIRS='" +
+                (home.path() / "no-system-data").string() + "' xdg-mime query default " + mimeType);
         auto text = answer.output;
         while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
             text.pop_back();
