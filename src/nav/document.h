@@ -9,9 +9,9 @@ namespace torvi {
 // history line, the page source and the threat check all see the same page.
 struct DocumentSnapshot
 {
-    bool hasBody = false;  // false: no HTML body (a plug-in page, an image, a read failure)
-    std::string bodyHtml;  // body.innerHTML, UTF-8
-    std::string title;     // document.title, UTF-8
+    bool hasBody = false; // false: no HTML body (a plug-in page, an image, a read failure)
+    std::string bodyHtml; // body.innerHTML, UTF-8
+    std::string title;    // document.title, UTF-8
 };
 
 } // namespace torvi

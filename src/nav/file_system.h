@@ -7,7 +7,11 @@
 
 namespace torvi {
 
-enum class Force { No, Yes };
+enum class Force
+{
+    No,
+    Yes
+};
 
 // Takes the program's Windows paths and maps them (see windows_path.h). One instance
 // serves the whole program; a test may stand in its own.

@@ -12,13 +12,15 @@ namespace torvi {
 
 bool FileSystem::FileExists(const std::string &path) const
 {
-    struct stat info{};
+    struct stat info
+    {};
     return ::stat(nativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool isReadOnlyFile(const std::string &path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     return ::lstat(nativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
            (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
@@ -26,7 +28,8 @@ bool isReadOnlyFile(const std::string &path)
 Status FileSystem::DeleteFile(const std::string &path, Force force)
 {
     const auto native = nativePath(path);
-    struct stat info{};
+    struct stat info
+    {};
     if (::lstat(native.c_str(), &info) != 0)
         return Status::failure(native.string() + ": file not found");
     if (S_ISDIR(info.st_mode))

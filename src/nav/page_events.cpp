@@ -1,6 +1,8 @@
 // Torvi: the decisions of the browser windows' engine-event handlers.
 #include "nav/page_events.h"
 
+#include "nav/addresses.h"
+
 #include "endpoints.h"
 
 #include <array>
@@ -91,23 +93,7 @@ bool isDownloadAddress(std::string_view url)
 
 std::string percentEncodeQueryValue(std::string_view text)
 {
-    constexpr std::string_view hex = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                                (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' ||
-                                byte == '_' || byte == '~';
-        if (unreserved) {
-            out += ch;
-        } else {
-            out += '%';
-            out += hex[byte >> 4];
-            out += hex[byte & 0x0F];
-        }
-    }
-    return out;
+    return percentEncode(text, "");
 }
 
 std::string searchAddressFor(std::string_view addressBoxText)

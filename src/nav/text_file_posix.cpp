@@ -84,8 +84,7 @@ Status appendToFile(const std::filesystem::path &path, std::string_view content)
     if (fd < 0)
         return Status::failure(describe(path, "cannot open for appending"));
     const bool written = writeAll(fd, content);
-    const Status result =
-        written ? Status::ok() : Status::failure(describe(path, "cannot append"));
+    const Status result = written ? Status::ok() : Status::failure(describe(path, "cannot append"));
     ::close(fd);
     return result;
 }

@@ -1,6 +1,8 @@
 // Torvi: the mapped drive on systems without drive letters.
 #include "nav/windows_path.h"
 
+#include "nav/addresses.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <pwd.h>
@@ -81,19 +83,7 @@ std::filesystem::path nativePath(std::string_view windowsPath)
 
 std::string localPageAddress(std::string_view windowsPath)
 {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string address = "file://";
-    for (const char c : nativePath(windowsPath).string()) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) || std::string_view("/-._~").find(c) != std::string_view::npos) {
-            address += c;
-        } else {
-            address += '%';
-            address += hex[byte >> 4];
-            address += hex[byte & 0xF];
-        }
-    }
-    return address;
+    return "file://" + percentEncode(nativePath(windowsPath).string(), "/");
 }
 
 std::string applicationDirectory()

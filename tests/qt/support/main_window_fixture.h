@@ -15,15 +15,30 @@
 #include "nav/windows_path.h"
 #include "threats/threat_scanner.h"
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace torvi::test {
 
+// Whether the application folder holds the local test page when the window starts.
+enum class LocalTestPage
+{
+    Absent,
+    Present
+};
+
 struct MainWindowFixture
 {
-    explicit MainWindowFixture(const std::string &commandLine = {})
+    explicit MainWindowFixture(const std::string &commandLine = {},
+                               LocalTestPage testPage = LocalTestPage::Absent)
     {
         (void)prepareMappedDrive("tester");
+        if (testPage == LocalTestPage::Present) {
+            std::filesystem::create_directories(nativePath("C:\\Programmi\\Torvi\\myModule"));
+            std::ofstream(nativePath("C:\\Programmi\\Torvi\\myModule\\test.html"))
+                << "<p>prova</p>";
+        }
         window = std::make_unique<frmMain>(services(), commandLine);
     }
 

@@ -4,6 +4,7 @@
 #include "app/qt/picture_button.h"
 #include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
+#include "support/secondary_windows.h"
 #include "tools/qt/frm_about.h"
 
 #include <QApplication>
@@ -33,15 +34,6 @@ void choose(frmMain &w, const QString &item)
     const auto found = w.List1->findItems(item, Qt::MatchExactly);
     QVERIFY2(!found.isEmpty(), qPrintable(item));
     chooseRow(w, w.List1->row(found.first()));
-}
-
-QList<webForm *> secondaryWindows()
-{
-    QList<webForm *> forms;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *form = qobject_cast<webForm *>(widget))
-            forms.append(form);
-    return forms;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "nav/windows_path.h"
 #include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
+#include "support/secondary_windows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,24 +19,6 @@ using namespace torvi;
 using namespace torvi::test;
 
 namespace {
-
-QList<webForm *> secondaryWindows()
-{
-    QList<webForm *> forms;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *form = qobject_cast<webForm *>(w);
-            form && !form->testAttribute(Qt::WA_WState_Hidden))
-            forms.append(form);
-    return forms;
-}
-
-void closeSecondaryWindows()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *form = qobject_cast<webForm *>(w))
-            form->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 int logRecords(const MainWindowFixture &f)
 {

@@ -9,6 +9,7 @@
 #include "popup/popup_texts.h"
 #include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
+#include "support/secondary_windows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,26 +19,6 @@
 
 using namespace torvi;
 using namespace torvi::test;
-
-namespace {
-
-QList<webForm *> secondaryWindows()
-{
-    QList<webForm *> forms;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *form = qobject_cast<webForm *>(w))
-            forms.append(form);
-    return forms;
-}
-
-void closeSecondaryWindows()
-{
-    for (webForm *form : secondaryWindows())
-        form->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-} // namespace
 
 class ToolbarsTest : public QObject
 {
@@ -297,56 +278,25 @@ void ToolbarsTest::secondaryLayoutStopsInAWindowTooLow()
 
 void ToolbarsTest::localTestPageOpensAtStartUpInTheFirstPlace()
 {
-    TempHome home;
-    (void)prepareMappedDrive("tester");
-    std::filesystem::create_directories(nativePath("C:\\Programmi\\Torvi\\myModule"));
-    std::ofstream(nativePath("C:\\Programmi\\Torvi\\myModule\\test.html")) << "<p>prova</p>";
-    FileSystem fileSystem;
-    SystemClock clock;
-    NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
-    RecordingHub hub{log};
-    ScriptedMessageBoxes boxes;
-    FakeEngineFactory engines;
-    ThreatScanner scanner;
-    HistoryFile historyFile{fileSystem};
-    frmMain w(
-        MainServices{
-            hub, fileSystem, boxes, engines.factory(), scanner, historyFile, clock, {}, {}},
-        "");
-
+    MainWindowFixture f("", LocalTestPage::Present);
     const auto forms = secondaryWindows();
     QCOMPARE(forms.size(), 1);
-    QCOMPARE(hub.calls.size(), 4);
-    QCOMPARE(hub.calls[0].url, std::string(StartPageUrl));
-    QCOMPARE(hub.calls[1].url, localPageAddress("C:\\Programmi\\Torvi\\myModule\\test.html"));
-    QCOMPARE(hub.calls[1].browser, static_cast<Engine *>(forms[0]->WebBrowser1));
-    QCOMPARE(hub.calls[2].url, std::string(DesktopPageUrl));
+    QCOMPARE(f.hub.calls.size(), 4);
+    QCOMPARE(f.hub.calls[0].url, std::string(StartPageUrl));
+    QCOMPARE(f.hub.calls[1].url, localPageAddress("C:\\Programmi\\Torvi\\myModule\\test.html"));
+    QCOMPARE(f.hub.calls[1].browser, static_cast<Engine *>(forms[0]->WebBrowser1));
+    QCOMPARE(f.hub.calls[2].url, std::string(DesktopPageUrl));
     // It took the first of the seven places: six more fit, the eighth call does not.
     for (int i = 0; i < 6; ++i)
-        QVERIFY(w.newWebBrowser());
-    QVERIFY(!w.newWebBrowser());
+        QVERIFY(f.window->newWebBrowser());
+    QVERIFY(!f.window->newWebBrowser());
 }
 
 void ToolbarsTest::localTestPageIsNotOpenedWithACommandLine()
 {
-    TempHome home;
-    (void)prepareMappedDrive("tester");
-    std::filesystem::create_directories(nativePath("C:\\Programmi\\Torvi\\myModule"));
-    std::ofstream(nativePath("C:\\Programmi\\Torvi\\myModule\\test.html")) << "<p>prova</p>";
-    FileSystem fileSystem;
-    SystemClock clock;
-    NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
-    RecordingHub hub{log};
-    ScriptedMessageBoxes boxes;
-    FakeEngineFactory engines;
-    ThreatScanner scanner;
-    HistoryFile historyFile{fileSystem};
-    frmMain w(
-        MainServices{
-            hub, fileSystem, boxes, engines.factory(), scanner, historyFile, clock, {}, {}},
-        "http://a.example/");
+    MainWindowFixture f("http://a.example/", LocalTestPage::Present);
     QCOMPARE(secondaryWindows().size(), 0);
-    QCOMPARE(hub.calls.size(), 3);
+    QCOMPARE(f.hub.calls.size(), 3);
 }
 
 QTEST_MAIN(ToolbarsTest)
