@@ -16,6 +16,7 @@
 #include "threats/threat_scanner.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QList>
 #include <QPointer>
 #include <QVariant>
@@ -25,6 +26,19 @@
 #include <string>
 
 namespace torvi::test {
+
+// QTest::qWaitFor only spins processEvents(), which leaves the engine's own work waiting
+// for seconds (Qt 6.4); a short real event loop between looks does not.
+template <typename Predicate> bool waitUntil(Predicate predicate, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!predicate()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
 
 struct RealProgram
 {
@@ -75,7 +89,7 @@ struct RealProgram
                                                                            result = value;
                                                                            done = true;
                                                                        });
-        if (!QTest::qWaitFor([&] { return done; }, timeout))
+        if (!waitUntil([&] { return done; }, timeout))
             return QStringLiteral("<no answer>");
         return result;
     }
