@@ -150,7 +150,12 @@ private slots:
         QCOMPARE(w.listDanger->count(), 0);
         QVERIFY(load(w, pageUrl("/pericolo.html")));
         QCOMPARE(w.StatusBar2->panelText(2), QStringLiteral("Dati Sensibili"));
-        QVERIFY(w.listDanger->count() > 0);
+        // One line for the one keyword, naming the page it was found on.
+        QCOMPARE(w.listDanger->count(), 1);
+        const QString line = w.listDanger->item(0)->text();
+        QVERIFY2(line.startsWith(pageUrl("/pericolo.html")) &&
+                     line.endsWith(QStringLiteral("exploit"), Qt::CaseInsensitive),
+                 qPrintable(line));
         const int listed = w.listDanger->count();
 
         QVERIFY(load(w, pageUrl("/pulita.html")));
