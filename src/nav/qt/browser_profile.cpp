@@ -77,8 +77,12 @@ void BrowserProfile::profile_downloadRequested(QWebEngineDownloadRequest *downlo
 
 EngineFactory makeWebEngineFactory()
 {
-    return [](QWidget *parent, EngineRole) -> EngineView * {
-        return new WebEngineAdapter(BrowserProfile::instance().profile(), parent);
+    // The counter page counts its requests: each reload of it must reach the server.
+    return [](QWidget *parent, EngineRole role) -> EngineView * {
+        return new WebEngineAdapter(BrowserProfile::instance().profile(), parent,
+                                    role == EngineRole::Counter
+                                        ? WebEngineAdapter::ReloadWhileLoading::Waits
+                                        : WebEngineAdapter::ReloadWhileLoading::Restarts);
     };
 }
 

@@ -91,7 +91,9 @@ private:
     WebEngineAdapter *m_adapter;
 };
 
-WebEngineAdapter::WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent) : EngineView(parent)
+WebEngineAdapter::WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent,
+                                   ReloadWhileLoading reloads)
+    : EngineView(parent), m_reloads(reloads)
 {
     m_page = new Page(profile, this);
     m_view = new QWebEngineView(this);
@@ -150,6 +152,7 @@ bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
                               QWebEngineScript::ApplicationWorld);
         return true;
     }
+    m_loading = true;
     m_page->load(url);
     return true;
 }
@@ -170,8 +173,15 @@ bool WebEngineAdapter::GoForward()
     return true;
 }
 
+// Qt 6.4: a reload during a load cancels it, often before its request has left, so a
+// burst of reloads (one per frame of a page) would reach the server only once.
 bool WebEngineAdapter::Refresh2()
 {
+    if (m_loading && m_reloads == ReloadWhileLoading::Waits) {
+        ++m_reloadsWaiting;
+        return true;
+    }
+    m_loading = true;
     m_page->triggerAction(QWebEnginePage::Reload);
     return true;
 }
@@ -249,6 +259,17 @@ void WebEngineAdapter::snapshotRead(std::uint64_t id, DocumentSnapshot snapshot)
 //   a page that loads         Succeeded, HttpStatusCodeDomain,  200
 // So only HttpStatusCodeDomain carries an HTTP status, and stopped loads count as well.
 void WebEngineAdapter::page_loadingChanged(const QWebEngineLoadingInfo &info)
+{
+    m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
+    reportFailure(info);
+    if (!m_loading && m_reloadsWaiting > 0) {
+        --m_reloadsWaiting;
+        m_loading = true;
+        m_page->triggerAction(QWebEnginePage::Reload);
+    }
+}
+
+void WebEngineAdapter::reportFailure(const QWebEngineLoadingInfo &info)
 {
     const auto status = info.status();
     if (status != QWebEngineLoadingInfo::LoadFailedStatus &&

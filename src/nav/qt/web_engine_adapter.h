@@ -24,7 +24,12 @@ class WebEngineAdapter : public EngineView
     Q_OBJECT
 
 public:
-    explicit WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent = nullptr);
+    // What Refresh2 does while a load is under way: restart it, as a user's reload does,
+    // or wait for its end, so that every reload reaches the server (the counter page).
+    enum class ReloadWhileLoading { Restarts, Waits };
+
+    explicit WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent = nullptr,
+                              ReloadWhileLoading reloads = ReloadWhileLoading::Restarts);
     ~WebEngineAdapter() override;
 
     bool Navigate2(const std::string &url, int flags) override;
@@ -53,8 +58,12 @@ private:
     void documentCompleted(const QString &url);
     void snapshotRead(std::uint64_t id, DocumentSnapshot snapshot);
     void page_loadingChanged(const QWebEngineLoadingInfo &info);
+    void reportFailure(const QWebEngineLoadingInfo &info);
     void reportInvalidAddress(const QString &text);
 
+    ReloadWhileLoading m_reloads;
+    bool m_loading = false;
+    int m_reloadsWaiting = 0;
     QWebEngineView *m_view = nullptr;
     QWebEnginePage *m_page = nullptr;
     // Completions wait here for their snapshot, so the events leave in arrival order.

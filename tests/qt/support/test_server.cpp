@@ -64,6 +64,13 @@ int TestServer::requestCount(const QByteArray &path) const
                                           [&](const Request &r) { return r.path == path; }));
 }
 
+int TestServer::requestCountStartingWith(const QByteArray &prefix) const
+{
+    return static_cast<int>(
+        std::count_if(m_requests.begin(), m_requests.end(),
+                      [&](const Request &r) { return r.path.startsWith(prefix); }));
+}
+
 // Peek at the first byte on the bare descriptor before any socket object reads it: a TLS
 // handshake must reach QSslSocket untouched.
 void TestServer::incomingConnection(qintptr descriptor)
@@ -124,8 +131,13 @@ void TestServer::answer(QSslSocket *socket, bool tls)
     request.time = QDateTime::currentDateTime();
     for (const QByteArray &line : lines.mid(1)) {
         const auto colon = line.indexOf(':');
-        if (colon > 0 && line.left(colon).trimmed().toLower() == "host")
+        if (colon <= 0)
+            continue;
+        const QByteArray name = line.left(colon).trimmed().toLower();
+        if (name == "host")
             request.host = line.mid(colon + 1).trimmed();
+        else if (name == "cookie")
+            request.cookie = line.mid(colon + 1).trimmed();
     }
     m_requests.append(request);
 
@@ -157,12 +169,13 @@ void TestServer::releaseHeldAnswers()
     }
 }
 
-void mapTestHostsTo(quint16 port)
+void mapTestHostsTo(quint16 port, SearchHost searchHost)
 {
     const QByteArray target = "127.0.0.1:" + QByteArray::number(port);
+    const QByteArray search =
+        searchHost == SearchHost::Served ? ", MAP www.google.it " + target : QByteArray();
     // The catch-all keeps every other name off the network, so a test never leaves loopback.
-    const QByteArray flags = "--host-resolver-rules=\"MAP *.torvi.example " + target +
-                             ", MAP www.google.it " + target +
+    const QByteArray flags = "--host-resolver-rules=\"MAP *.torvi.example " + target + search +
                              ", MAP * ~NOTFOUND, EXCLUDE 127.0.0.1\" --ignore-certificate-errors";
     QByteArray existing = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", existing.isEmpty() ? flags : existing + ' ' + flags);

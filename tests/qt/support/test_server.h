@@ -33,8 +33,9 @@ public:
     struct Request
     {
         QByteArray method;
-        QByteArray host; // the Host header, port included if the client sent one
-        QByteArray path; // path and query as sent
+        QByteArray host;   // the Host header, port included if the client sent one
+        QByteArray path;   // path and query as sent
+        QByteArray cookie; // the Cookie header, empty when none was sent
         bool tls = false;
         QDateTime time;
     };
@@ -55,6 +56,8 @@ public:
 
     const QList<Request> &requests() const { return m_requests; }
     int requestCount(const QByteArray &path) const;
+    // Requests whose path and query begin with the prefix.
+    int requestCountStartingWith(const QByteArray &prefix) const;
     void clearRequests() { m_requests.clear(); }
     void releaseHeldAnswers();
 
@@ -75,10 +78,17 @@ private:
     QList<std::pair<QPointer<QSslSocket>, QByteArray>> m_held;
 };
 
+enum class SearchHost
+{
+    Served,
+    Unreachable
+};
+
 // Points the engine's host names at the server, before the first engine object exists (the
-// engine reads QTWEBENGINE_CHROMIUM_FLAGS once, when it starts): every *.torvi.example and
+// engine reads QTWEBENGINE_CHROMIUM_FLAGS once, when it starts, and passes them on to a
+// program started from the test): every *.torvi.example and, unless it is to be unreachable,
 // www.google.it go to 127.0.0.1:port, any other name fails its lookup (-105) at once, and
 // the throw-away certificate is accepted.
-void mapTestHostsTo(quint16 port);
+void mapTestHostsTo(quint16 port, SearchHost searchHost = SearchHost::Served);
 
 } // namespace torvi::test

@@ -1,0 +1,36 @@
+// Torvi: the services the running program hands its windows, made once in main() (and by
+// the tests that run the program's whole lifecycle).
+#pragma once
+
+#include "app/qt/main_services.h"
+#include "app/qt/message_boxes.h"
+#include "history/history_file.h"
+#include "history/navigation_log.h"
+#include "nav/clock.h"
+#include "nav/file_system.h"
+#include "nav/navigation_hub.h"
+#include "threats/threat_scanner.h"
+
+namespace torvi {
+
+class ProgramServices
+{
+public:
+    ProgramServices();
+    ProgramServices(const ProgramServices &) = delete;
+    ProgramServices &operator=(const ProgramServices &) = delete;
+
+    // Real engines, real message boxes, "Esci" ending the process (app_lifecycle.h).
+    MainServices services();
+
+private:
+    FileSystem m_fileSystem;
+    SystemClock m_clock;
+    NavigationLog m_log;
+    NavigationHub m_hub;
+    QtMessageBoxes m_messageBoxes;
+    ThreatScanner m_threatScanner;
+    HistoryFile m_historyFile;
+};
+
+} // namespace torvi

@@ -1,0 +1,108 @@
+// Torvi tests: the main window on the real engine, with the real hub (recorded) and files
+// in the test's home; message boxes are answered by the test.
+#pragma once
+
+#include "app/qt/frm_main.h"
+#include "recording_hub.h"
+#include "scripted_message_boxes.h"
+
+#include "history/history_file.h"
+#include "history/navigation_log.h"
+#include "nav/clock.h"
+#include "nav/file_system.h"
+#include "nav/qt/browser_profile.h"
+#include "nav/qt/web_engine_adapter.h"
+#include "popup/qt/web_form.h"
+#include "threats/threat_scanner.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QList>
+#include <QPointer>
+#include <QVariant>
+#include <QWebEnginePage>
+#include <QtTest>
+#include <memory>
+#include <string>
+
+namespace torvi::test {
+
+// QTest::qWaitFor only spins processEvents(), which leaves the engine's own work waiting
+// for seconds (Qt 6.4); a short real event loop between looks does not.
+template <typename Predicate> bool waitUntil(Predicate predicate, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!predicate()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+struct RealProgram
+{
+    static constexpr int timeout = 30000;
+
+    // Starts the program as main() does, with this command line.
+    explicit RealProgram(const std::string &commandLine)
+    {
+        window = std::make_unique<frmMain>(
+            MainServices{hub, fileSystem, messageBoxes, makeWebEngineFactory(), scanner,
+                         historyFile, clock, [] {}, [this] { ++endRequests; }},
+            commandLine);
+        window->show();
+    }
+
+    // Secondary windows report to the main window: they go first.
+    ~RealProgram()
+    {
+        for (const QPointer<webForm> &form : secondaryWindows())
+            delete form.data();
+    }
+
+    static QList<QPointer<webForm>> secondaryWindows()
+    {
+        QList<QPointer<webForm>> forms;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *form = qobject_cast<webForm *>(widget))
+                forms.append(form);
+        return forms;
+    }
+
+    // Search navigations asked of the hub so far, failed or not.
+    int searchRequests(const std::string &searchPrefix) const
+    {
+        int count = 0;
+        for (const HubCall &call : hub.calls)
+            if (call.url.starts_with(searchPrefix))
+                ++count;
+        return count;
+    }
+
+    static QVariant runScript(EngineView *engine, const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        static_cast<WebEngineAdapter *>(engine)->page()->runJavaScript(script,
+                                                                       [&](const QVariant &value) {
+                                                                           result = value;
+                                                                           done = true;
+                                                                       });
+        if (!waitUntil([&] { return done; }, timeout))
+            return QStringLiteral("<no answer>");
+        return result;
+    }
+
+    FileSystem fileSystem;
+    SystemClock clock;
+    NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
+    RecordingHub hub{log};
+    ThreatScanner scanner;
+    HistoryFile historyFile{fileSystem};
+    ScriptedMessageBoxes messageBoxes;
+    int endRequests = 0;
+    std::unique_ptr<frmMain> window;
+};
+
+} // namespace torvi::test
