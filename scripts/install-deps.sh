@@ -14,7 +14,7 @@ packages=(
     librsvg2-bin dpkg-dev appstream
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth openssl fonts-dejavu-core
+    xvfb xauth openssl fonts-dejavu-core python3
     desktop-file-utils xdg-utils
     # the core cross-compiled for Windows, its unit tests run under Wine
     g++-mingw-w64-x86-64-posix wine64
