@@ -16,7 +16,7 @@ packages=(
     librsvg2-bin dpkg-dev appstream
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth openssl fonts-dejavu-core
+    xvfb xauth openssl fonts-dejavu-core python3
     # the sanitizer build and the fuzz targets: clang with its fuzzer and sanitizer runtimes
     clang-14 libclang-rt-14-dev
     desktop-file-utils xdg-utils

@@ -10,6 +10,9 @@ namespace torvi {
 
 inline constexpr std::string_view SecondaryCaptionSuffix = " - Torvi Personal Secure Browser";
 
+// The status text while an engine's page has lost its renderer process, until it loads again.
+inline constexpr std::string_view PageCrashedText = "La pagina si è interrotta in modo anomalo.";
+
 // Panel 3's progress: each number with a leading blank when not negative, joined by "/"
 // (300 of 1000 gives " 300/ 1000", -1 of 1000 gives "-1/ 1000").
 std::string progressText(long long progress, long long progressMax);

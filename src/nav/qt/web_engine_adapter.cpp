@@ -1,6 +1,8 @@
 // Torvi: the real engine instance, Qt WebEngine behind the engine members and events.
 #include "nav/qt/web_engine_adapter.h"
 
+#include "nav/page_events.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMetaObject>
@@ -13,6 +15,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
+#include <utility>
 
 namespace torvi {
 
@@ -121,6 +124,10 @@ WebEngineAdapter::WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent,
     connect(m_page, &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { emit StatusTextChange(url); });
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] { emit WindowClosing(); });
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                page_renderProcessTerminated(static_cast<int>(status));
+            });
 }
 
 WebEngineAdapter::~WebEngineAdapter()
@@ -272,6 +279,8 @@ void WebEngineAdapter::page_loadingChanged(const QWebEngineLoadingInfo &info)
 void WebEngineAdapter::reportFailure(const QWebEngineLoadingInfo &info)
 {
     const auto status = info.status();
+    if (status == QWebEngineLoadingInfo::LoadStartedStatus && std::exchange(m_crashed, false))
+        emit StatusTextChange(QString());
     if (status != QWebEngineLoadingInfo::LoadFailedStatus &&
         status != QWebEngineLoadingInfo::LoadStoppedStatus)
         return;
@@ -286,6 +295,20 @@ void WebEngineAdapter::reportFailure(const QWebEngineLoadingInfo &info)
         code = genericFailure;
     }
     emit NavigateError(info.url().toString(), code < 0 ? code : -code);
+}
+
+// The view stays, blank, and the page keeps its address and history: a Refresh2 starts a
+// new renderer and loads the page again. Completions still waiting for a snapshot from the
+// dead renderer would never get one, so they go.
+void WebEngineAdapter::page_renderProcessTerminated(int status)
+{
+    if (status == QWebEnginePage::NormalTerminationStatus)
+        return;
+    m_completionsDone += m_completions.size();
+    m_completions.clear();
+    m_crashed = true;
+    emit StatusTextChange(
+        QString::fromUtf8(PageCrashedText.data(), static_cast<qsizetype>(PageCrashedText.size())));
 }
 
 void WebEngineAdapter::reportInvalidAddress(const QString &text)

@@ -59,6 +59,7 @@ private:
     void snapshotRead(std::uint64_t id, DocumentSnapshot snapshot);
     void page_loadingChanged(const QWebEngineLoadingInfo &info);
     void reportFailure(const QWebEngineLoadingInfo &info);
+    void page_renderProcessTerminated(int status);
     void reportInvalidAddress(const QString &text);
 
     ReloadWhileLoading m_reloads;
@@ -69,6 +70,8 @@ private:
     // Completions wait here for their snapshot, so the events leave in arrival order.
     std::deque<Completion> m_completions;
     std::uint64_t m_completionsDone = 0;
+    // The page has lost its renderer; the status text says so until the next load starts.
+    bool m_crashed = false;
     // Cleared on destruction: script callbacks may still arrive while the page goes away.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
