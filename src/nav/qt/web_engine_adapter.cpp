@@ -123,7 +123,10 @@ WebEngineAdapter::WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent,
             [this](int progress) { emit ProgressChange(progress, 100); });
     connect(m_page, &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { emit StatusTextChange(url); });
-    connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] { emit WindowClosing(); });
+    connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] {
+        m_closeRequested = true;
+        emit WindowClosing();
+    });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 page_renderProcessTerminated(static_cast<int>(status));
@@ -153,7 +156,10 @@ bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
     // the current one (Qt 6.4: also on error pages and across origins). The isolated world
     // keeps a page's own overrides of location out of it. Chromium forbids script to move a
     // page to a local file or a data address, so those load plainly, with a new entry.
-    if ((flags & navNoHistory) != 0 && m_page->history()->count() > 0 && isWebAddress(url)) {
+    // A document that asked to close its window refuses navigations by script, even when
+    // the window stays (the main window ignores such requests): it gets a plain load.
+    if ((flags & navNoHistory) != 0 && m_page->history()->count() > 0 && isWebAddress(url) &&
+        !m_closeRequested) {
         const QString literal = scriptStringLiteral(url.toString(QUrl::FullyEncoded));
         m_page->runJavaScript(QStringLiteral("location.replace(%1);").arg(literal),
                               QWebEngineScript::ApplicationWorld);
@@ -268,6 +274,9 @@ void WebEngineAdapter::snapshotRead(std::uint64_t id, DocumentSnapshot snapshot)
 void WebEngineAdapter::page_loadingChanged(const QWebEngineLoadingInfo &info)
 {
     m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
+    // A new document is on its way; only its own close request counts from now on.
+    if (m_loading)
+        m_closeRequested = false;
     reportFailure(info);
     if (!m_loading && m_reloadsWaiting > 0) {
         --m_reloadsWaiting;

@@ -26,7 +26,11 @@ class WebEngineAdapter : public EngineView
 public:
     // What Refresh2 does while a load is under way: restart it, as a user's reload does,
     // or wait for its end, so that every reload reaches the server (the counter page).
-    enum class ReloadWhileLoading { Restarts, Waits };
+    enum class ReloadWhileLoading
+    {
+        Restarts,
+        Waits
+    };
 
     explicit WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent = nullptr,
                               ReloadWhileLoading reloads = ReloadWhileLoading::Restarts);
@@ -64,6 +68,7 @@ private:
 
     ReloadWhileLoading m_reloads;
     bool m_loading = false;
+    bool m_closeRequested = false; // the current document asked to close its window
     int m_reloadsWaiting = 0;
     QWebEngineView *m_view = nullptr;
     QWebEnginePage *m_page = nullptr;
