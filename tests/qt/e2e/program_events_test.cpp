@@ -64,6 +64,10 @@ private:
     // for so far has reached the server. Null when it did not get there.
     frmMain *start()
     {
+        // The previous case's program goes first: its counter engine could otherwise still
+        // reach the server after the count below has started.
+        m_program.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_server.clearRequests();
         m_program = std::make_unique<RealProgram>(blank.toStdString());
         frmMain &w = *m_program->window;
