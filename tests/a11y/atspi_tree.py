@@ -57,6 +57,8 @@ def main():
     page = os.path.join(home, "page.html")
     with open(page, "w") as f:
         f.write("<html><head><title>Prova</title></head><body><p>ciao</p></body></html>")
+    # Wake the registry before Torvi starts, so its first look finds the tree ready.
+    pyatspi.Registry.getDesktop(0).childCount
     process = subprocess.Popen([torvi, "file://" + page], env=env)
     try:
         app = find_application("torvi", time.time() + 60)
