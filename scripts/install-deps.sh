@@ -21,7 +21,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     desktop-file-utils xdg-utils
     # reading the running program's accessibility tree
-    at-spi2-core python3-pyatspi dbus dbus-bin
+    at-spi2-core python3-pyatspi dbus dbus-bin dbus-daemon
     # the core cross-compiled for Windows, its unit tests run under Wine
     g++-mingw-w64-x86-64-posix wine64
 )
