@@ -60,7 +60,15 @@ frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+// The engines go down with the window; their last signals must not reach handlers of a
+// window being taken apart.
+frmMain::~frmMain()
+{
+    for (EngineView *engine : {WebBrowser1, WebBrowser2, WebBrowser3}) {
+        disconnect(engine, nullptr, this, nullptr);
+        engine->setNewWindowHandler({});
+    }
+}
 
 void frmMain::buildControls()
 {

@@ -30,7 +30,7 @@ QString qs(std::string_view text)
 } // namespace
 
 webForm::webForm(MainServices services, frmMain &mainWindow)
-    : QWidget(nullptr), m_services(std::move(services)), m_main(mainWindow)
+    : QWidget(nullptr), m_services(std::move(services)), m_main(&mainWindow)
 {
     initTorviResources();
     setObjectName("webForm");
@@ -47,7 +47,13 @@ webForm::webForm(MainServices services, frmMain &mainWindow)
     setWindowState(Qt::WindowMaximized);
 }
 
-webForm::~webForm() = default;
+// The engine goes down with the window; its last signals must not reach handlers of a
+// window being taken apart.
+webForm::~webForm()
+{
+    disconnect(WebBrowser1, nullptr, this, nullptr);
+    WebBrowser1->setNewWindowHandler({});
+}
 
 void webForm::buildControls()
 {
@@ -225,7 +231,8 @@ void webForm::cmdInfo_Click()
 
 void webForm::Command2_Click()
 {
-    (void)m_main.newWebBrowser();
+    if (m_main)
+        (void)m_main->newWebBrowser();
 }
 
 void webForm::Image1_Click()
@@ -266,10 +273,12 @@ void webForm::WebBrowser1_DocumentComplete(const QString &url, const DocumentSna
         return;
     }
     setWindowTitle(QString::fromStdString(secondaryCaption(document.title, address)));
-    const bool clean = m_main.CheckDanger(document.bodyHtml, address);
+    if (!m_main)
+        return;
+    const bool clean = m_main->CheckDanger(document.bodyHtml, address);
     StatusBar1->setPanelText(2, qs(verdictText(clean)));
     StatusBar1->setPanelAlignment(2, Qt::AlignHCenter);
-    m_main.refreshCounter();
+    m_main->refreshCounter();
 }
 
 void webForm::WebBrowser1_NavigateComplete2()
@@ -289,7 +298,7 @@ EngineView *webForm::WebBrowser1_NewWindow2()
                                      MessageIcon::None,
                                      qs(TorviVersion.title)) != MessageAnswer::Ok)
         return nullptr;
-    return m_main.openRequestedWindow()->WebBrowser1;
+    return m_main ? m_main->openRequestedWindow()->WebBrowser1 : nullptr;
 }
 
 void webForm::WebBrowser1_ProgressChange(int progress, int progressMax)

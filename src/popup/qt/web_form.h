@@ -6,6 +6,7 @@
 #include "nav/document.h"
 #include "popup/secondary_layout.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -81,7 +82,9 @@ private:
     void WebBrowser1_WindowClosing();
 
     MainServices m_services;
-    frmMain &m_main;
+    // The main window outlives its secondary windows in the program; a guard all the same,
+    // so a window left open by whoever deleted the main window never reaches a dead one.
+    QPointer<frmMain> m_main;
     SecondaryLayout m_layout;
 };
 
