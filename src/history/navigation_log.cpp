@@ -65,8 +65,7 @@ bool allowedInXml(char32_t c)
 
 NavigationLog::NavigationLog(std::string path, const FileSystem &fileSystem, const Clock &clock)
     : m_path(std::move(path)), m_fileSystem(fileSystem), m_clock(clock)
-{
-}
+{}
 
 std::string NavigationLog::defaultPath()
 {
@@ -125,8 +124,8 @@ std::string logRecord(std::string_view address, const LocalTime &when, bool down
     record += CrLf;
     record += "\t<Data-Ora>" + logDate(when) + "|" + logTime(when) + "</Data-Ora>";
     record += CrLf;
-    record += std::string{"\t<DownloadFile>"} + (downloadFlag ? "True" : "False") +
-              "</DownloadFile>";
+    record +=
+        std::string{"\t<DownloadFile>"} + (downloadFlag ? "True" : "False") + "</DownloadFile>";
     record += CrLf;
     record += "</connection>";
     record += CrLf;

@@ -18,7 +18,12 @@ struct VersionInfo
 };
 
 inline constexpr VersionInfo TorviVersion{
-    "Torvi", 1, 0, 5, "Personal Secure Browser", "Torvi Software",
+    "Torvi",
+    1,
+    0,
+    5,
+    "Personal Secure Browser",
+    "Torvi Software",
     "Copyright (C) 2026 Torvi Software. Tutti i diritti riservati. Questo programma "
     "\xC3\xA8 fornito cos\xC3\xAC com'\xC3\xA8, senza garanzie di alcun tipo."};
 

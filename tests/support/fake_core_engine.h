@@ -15,7 +15,7 @@ public:
     bool refuse = false;            // every call answers false
     bool canGoBack = false;
     bool canGoForward = false;
-    std::string location;          // what LocationURL answers
+    std::string location;               // what LocationURL answers
     bool locationFollowsRequest = true; // LocationURL becomes the requested address
 
     bool Navigate2(const std::string &url, int flags) override

@@ -49,7 +49,13 @@ private:
 };
 
 // Which engine of the program a new instance is for; the adapter may size its cost by it.
-enum class EngineRole { Page, Tools, Counter, Secondary };
+enum class EngineRole
+{
+    Page,
+    Tools,
+    Counter,
+    Secondary
+};
 
 // Makes the engine instances of the windows; the program's makes WebEngine adapters, a
 // window test makes fakes.
