@@ -61,7 +61,8 @@ private:
     std::unique_ptr<RealProgram> m_program;
 
     // A program started on the blank page, its counter page settled: every refresh asked
-    // for so far has reached the server. Null when it did not get there.
+    // for so far has reached the server (the engine may repeat a request whose connection
+    // closed, so at least that many). Null when it did not get there.
     frmMain *start()
     {
         // The previous case's program goes first: its counter engine could otherwise still
@@ -80,7 +81,7 @@ private:
         };
         if (!torvi::test::waitUntil([&] { return w.Text1->text() == blank; }, timeout) ||
             !torvi::test::waitUntil(
-                [&] { return m_server.requestCount("/count.php") == counterRequests(); }, timeout))
+                [&] { return m_server.requestCount("/count.php") >= counterRequests(); }, timeout))
             return nullptr;
         std::filesystem::remove(torvi::nativePath("C:\\WINDOWS\\cronologia.txt"));
         m_server.clearRequests();
