@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -75,14 +76,36 @@ void BrowserProfile::profile_downloadRequested(QWebEngineDownloadRequest *downlo
     request->accept();
 }
 
+namespace {
+
+// A window's gate opens when its page engine's first load ends; a first page that takes
+// long keeps the others waiting no more than this.
+constexpr int longestWaitForFirstPageMs = 3000;
+
+StartGate *firstPageGate(QWidget *window)
+{
+    auto *gate = window->findChild<StartGate *>(QString(), Qt::FindDirectChildrenOnly);
+    return gate ? gate : new StartGate(longestWaitForFirstPageMs, window);
+}
+
+} // namespace
+
 EngineFactory makeWebEngineFactory()
 {
-    // The counter page counts its requests: each reload of it must reach the server.
+    // The counter page counts its requests: each reload of it must reach the server. The
+    // tools and counter engines start once their window's first page has loaded: their
+    // renderers would otherwise start and load beside the page's, which the user waits for.
     return [](QWidget *parent, EngineRole role) -> EngineView * {
-        return new WebEngineAdapter(BrowserProfile::instance().profile(), parent,
-                                    role == EngineRole::Counter
-                                        ? WebEngineAdapter::ReloadWhileLoading::Waits
-                                        : WebEngineAdapter::ReloadWhileLoading::Restarts);
+        const bool waits = parent && (role == EngineRole::Tools || role == EngineRole::Counter);
+        auto *adapter = new WebEngineAdapter(BrowserProfile::instance().profile(), parent,
+                                             role == EngineRole::Counter
+                                                 ? WebEngineAdapter::ReloadWhileLoading::Waits
+                                                 : WebEngineAdapter::ReloadWhileLoading::Restarts,
+                                             waits ? firstPageGate(parent) : nullptr);
+        if (parent && role == EngineRole::Page)
+            QObject::connect(adapter->page(), &QWebEnginePage::loadFinished, firstPageGate(parent),
+                             &StartGate::open);
+        return adapter;
     };
 }
 

@@ -5,7 +5,9 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMetaMethod>
 #include <QMetaObject>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QVariantMap>
 #include <QWebEngineHistory>
@@ -94,16 +96,40 @@ private:
     WebEngineAdapter *m_adapter;
 };
 
-WebEngineAdapter::WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent,
-                                   ReloadWhileLoading reloads)
-    : EngineView(parent), m_reloads(reloads)
+StartGate::StartGate(int longestWaitMs, QObject *parent) : QObject(parent)
 {
-    m_page = new Page(profile, this);
-    m_view = new QWebEngineView(this);
-    m_view->setPage(m_page);
+    QTimer::singleShot(longestWaitMs, this, &StartGate::open);
+}
+
+void StartGate::open()
+{
+    if (std::exchange(m_open, true))
+        return;
+    emit opened();
+}
+
+WebEngineAdapter::WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent,
+                                   ReloadWhileLoading reloads, StartGate *waitFor)
+    : EngineView(parent), m_reloads(reloads), m_profile(profile)
+{
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
+    if (waitFor && !waitFor->isOpen())
+        connect(waitFor, &StartGate::opened, this, &WebEngineAdapter::startPage);
+    else
+        startPage();
+}
+
+// The engine gives a page its renderer process as soon as the page exists: a page made
+// later costs nothing before.
+void WebEngineAdapter::startPage()
+{
+    if (m_page)
+        return;
+    m_page = new Page(m_profile, this);
+    m_view = new QWebEngineView(this);
+    m_view->setPage(m_page);
+    layout()->addWidget(m_view);
 
     QWebEngineScript completion;
     completion.setName(QString::fromLatin1(completionScriptName));
@@ -131,6 +157,11 @@ WebEngineAdapter::WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 page_renderProcessTerminated(static_cast<int>(status));
             });
+
+    if (!m_waitingUrl.isEmpty()) {
+        m_loading = true;
+        m_page->load(std::exchange(m_waitingUrl, QUrl()));
+    }
 }
 
 WebEngineAdapter::~WebEngineAdapter()
@@ -150,6 +181,11 @@ bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
     const QUrl url = addressFromText(typed);
     if (!url.isValid()) {
         reportInvalidAddress(typed);
+        return true;
+    }
+    if (!m_page) {
+        // The newest address wins, as a newer navigation replaces an older one.
+        m_waitingUrl = url;
         return true;
     }
     // A plain load adds a back/forward entry; location.replace on the loaded document swaps
@@ -172,7 +208,7 @@ bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
 
 bool WebEngineAdapter::GoBack()
 {
-    if (!m_page->history()->canGoBack())
+    if (!m_page || !m_page->history()->canGoBack())
         return false;
     m_page->history()->back();
     return true;
@@ -180,7 +216,7 @@ bool WebEngineAdapter::GoBack()
 
 bool WebEngineAdapter::GoForward()
 {
-    if (!m_page->history()->canGoForward())
+    if (!m_page || !m_page->history()->canGoForward())
         return false;
     m_page->history()->forward();
     return true;
@@ -190,10 +226,15 @@ bool WebEngineAdapter::GoForward()
 // burst of reloads (one per frame of a page) would reach the server only once.
 bool WebEngineAdapter::Refresh2()
 {
-    if (m_loading && m_reloads == ReloadWhileLoading::Waits) {
+    // A page still to be made reloads nothing yet, but a waiting reload must still reach
+    // the server once its first load has ended.
+    const bool waiting = !m_page && !m_waitingUrl.isEmpty();
+    if ((m_loading || waiting) && m_reloads == ReloadWhileLoading::Waits) {
         ++m_reloadsWaiting;
         return true;
     }
+    if (!m_page)
+        return !m_waitingUrl.isEmpty();
     m_loading = true;
     m_page->triggerAction(QWebEnginePage::Reload);
     return true;
@@ -201,19 +242,24 @@ bool WebEngineAdapter::Refresh2()
 
 bool WebEngineAdapter::Stop()
 {
-    m_page->triggerAction(QWebEnginePage::Stop);
+    if (m_page)
+        m_page->triggerAction(QWebEnginePage::Stop);
     return true;
 }
 
 std::string WebEngineAdapter::LocationURL() const
 {
-    return m_page->url().toString().toStdString();
+    // Like a page whose navigation has not committed yet, one still waiting has no address.
+    return m_page ? m_page->url().toString().toStdString() : std::string();
 }
 
 QWebEnginePage *WebEngineAdapter::pageForNewWindow()
 {
     auto *adapter = qobject_cast<WebEngineAdapter *>(askForNewWindow());
-    return adapter ? adapter->page() : nullptr;
+    if (!adapter)
+        return nullptr;
+    adapter->startPage();
+    return adapter->page();
 }
 
 void WebEngineAdapter::documentCompleted(const QString &url)
@@ -221,6 +267,11 @@ void WebEngineAdapter::documentCompleted(const QString &url)
     // The engine's own error page (Qt 6.4: completes before the load reports its failure)
     // is no document of the address; NavigateError stands for it.
     if (url.startsWith(QStringLiteral("chrome-error:")))
+        return;
+    // Nobody listens (the tools and counter engines): no need to copy the body across.
+    static const QMetaMethod completeSignal =
+        QMetaMethod::fromSignal(&EngineView::DocumentComplete);
+    if (!isSignalConnected(completeSignal))
         return;
     const std::uint64_t id = m_completionsDone + m_completions.size();
     m_completions.push_back({url, std::nullopt});

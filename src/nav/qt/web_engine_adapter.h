@@ -17,6 +17,24 @@ class QWebEngineView;
 
 namespace torvi {
 
+// Opens once: when the program's first page has finished loading, or after a while if it
+// takes long. Engines made to wait for it start their pages then.
+class StartGate : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit StartGate(int longestWaitMs, QObject *parent = nullptr);
+    bool isOpen() const { return m_open; }
+    void open();
+
+signals:
+    void opened();
+
+private:
+    bool m_open = false;
+};
+
 // One page in one view, on a profile that outlives it (normally BrowserProfile's). Turns
 // every engine signal into exactly one EngineView event; made by makeWebEngineFactory().
 class WebEngineAdapter : public EngineView
@@ -32,8 +50,12 @@ public:
         Waits
     };
 
+    // When the page comes to life: at once, or once the program's first page has loaded
+    // (the gate opens), so that an engine the user does not look at yet leaves the first
+    // page the machine. Until then it keeps the last address asked for and loads it then.
     explicit WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent = nullptr,
-                              ReloadWhileLoading reloads = ReloadWhileLoading::Restarts);
+                              ReloadWhileLoading reloads = ReloadWhileLoading::Restarts,
+                              StartGate *waitFor = nullptr);
     ~WebEngineAdapter() override;
 
     bool Navigate2(const std::string &url, int flags) override;
@@ -43,6 +65,7 @@ public:
     bool Stop() override;
     std::string LocationURL() const override;
 
+    // Made at once for an engine that does not wait for a gate, else when the gate opens.
     QWebEnginePage *page() const { return m_page; }
 
     // The console-message prefix of the completion script; only the script's own source
@@ -58,6 +81,7 @@ private:
         std::optional<DocumentSnapshot> snapshot;
     };
 
+    void startPage();
     QWebEnginePage *pageForNewWindow();
     void documentCompleted(const QString &url);
     void snapshotRead(std::uint64_t id, DocumentSnapshot snapshot);
@@ -67,9 +91,11 @@ private:
     void reportInvalidAddress(const QString &text);
 
     ReloadWhileLoading m_reloads;
+    QWebEngineProfile *m_profile;
     bool m_loading = false;
     bool m_closeRequested = false; // the current document asked to close its window
     int m_reloadsWaiting = 0;
+    QUrl m_waitingUrl; // asked for before the page exists
     QWebEngineView *m_view = nullptr;
     QWebEnginePage *m_page = nullptr;
     // Completions wait here for their snapshot, so the events leave in arrival order.

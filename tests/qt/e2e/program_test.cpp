@@ -145,6 +145,33 @@ private slots:
         QCOMPARE(RealProgram::secondaryWindows().size(), 0);
     }
 
+    // The tools and counter engines start once the first page has loaded, so their pages
+    // do not compete with it; then both load, and the counter counts that first page too.
+    void toolsAndCounterWaitForTheFirstPage()
+    {
+        m_server.setPage("/lenta.html", {200, "text/html; charset=utf-8",
+                                         "<html><head><title>Lenta</title></head><body>ok</body>"
+                                         "</html>",
+                                         true});
+        const std::string slowPage = "https://www.torvi.example/lenta.html";
+        RealProgram program(slowPage);
+        frmMain &w = *program.window;
+
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount("/lenta.html"), 1, timeout);
+        QTest::qWait(500);
+        QCOMPARE(m_server.requestCount("/count.php"), 0);
+        QCOMPARE(m_server.requestCount("/torvi/ext-2.2/examples/desktop/desktop.html"), 0);
+        m_server.releaseHeldAnswers();
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), QStringLiteral("Lenta"), timeout);
+        // The page's completion reloads the counter: its first load and that reload both
+        // reach the server.
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.requestCount("/count.php") >= 2, timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), std::string(torvi::DesktopPageUrl),
+                                  timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            m_server.requestCount("/torvi/ext-2.2/examples/desktop/desktop.html"), 1, timeout);
+    }
+
     // The local test page takes the first of the seven places of newWebBrowser.
     void localTestPageOpensInTheFirstPlace()
     {

@@ -228,6 +228,42 @@ private slots:
         QCOMPARE(m_server.requestCount("/terza.html"), before + 1);
     }
 
+    // An engine made to wait for a gate has no page (so no renderer) until the gate opens;
+    // then it loads the newest address it was given, and a reload asked for meanwhile by a
+    // counter-like engine still reaches the server after that load.
+    void waitingEngineStartsWhenTheGateOpens()
+    {
+        torvi::StartGate gate(60000);
+        WebEngineAdapter adapter(torvi::BrowserProfile::instance().profile(), nullptr,
+                                 WebEngineAdapter::ReloadWhileLoading::Waits, &gate);
+        adapter.resize(800, 600);
+        adapter.show();
+        const int firstBefore = m_server.requestCount("/prima.html");
+        const int secondBefore = m_server.requestCount("/seconda.html");
+
+        QVERIFY(adapter.Navigate2(pageUrl("/prima.html").toStdString(), 0));
+        QVERIFY(adapter.Navigate2(pageUrl("/seconda.html").toStdString(), 0));
+        QVERIFY(adapter.Refresh2());
+        QVERIFY(!adapter.GoBack());
+        QCOMPARE(adapter.LocationURL(), std::string());
+        QTest::qWait(300);
+        QVERIFY(adapter.page() == nullptr);
+        QCOMPARE(m_server.requestCount("/seconda.html"), secondBefore);
+
+        gate.open();
+        QVERIFY(adapter.page() != nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount("/seconda.html"), secondBefore + 2,
+                                  timeout);
+        QCOMPARE(adapter.LocationURL(), pageUrl("/seconda.html").toStdString());
+        QCOMPARE(m_server.requestCount("/prima.html"), firstBefore);
+
+        // A gate nobody opens opens by itself after its longest wait.
+        torvi::StartGate late(50);
+        QSignalSpy opened(&late, &torvi::StartGate::opened);
+        QVERIFY(opened.wait(timeout));
+        QVERIFY(late.isOpen());
+    }
+
     // What the search fallback relies on: every failure is one NavigateError, HTTP answers
     // positive, everything else negative.
     void failuresRaiseNavigateError_data()
