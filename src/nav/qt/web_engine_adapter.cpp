@@ -79,8 +79,14 @@ public:
         : QWebEnginePage(profile, adapter), m_adapter(adapter)
     {}
 
+    // The adapter has gone on in a fresh page; this one only waits to be deleted.
+    void retire() { m_adapter = nullptr; }
+
 protected:
-    QWebEnginePage *createWindow(WebWindowType) override { return m_adapter->pageForNewWindow(); }
+    QWebEnginePage *createWindow(WebWindowType) override
+    {
+        return m_adapter ? m_adapter->pageForNewWindow() : nullptr;
+    }
 
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int,
                                   const QString &sourceId) override
@@ -88,7 +94,7 @@ protected:
         static const QString ownSource =
             QStringLiteral("userscript:") + QString::fromLatin1(completionScriptName);
         static const QString marker = QString::fromLatin1(completionMarker);
-        if (sourceId == ownSource && message.startsWith(marker))
+        if (m_adapter && sourceId == ownSource && message.startsWith(marker))
             m_adapter->documentCompleted(message.mid(marker.size()));
     }
 
@@ -188,14 +194,13 @@ bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
         m_waitingUrl = url;
         return true;
     }
+    if (m_closeRequested)
+        replaceClosingPage();
     // A plain load adds a back/forward entry; location.replace on the loaded document swaps
     // the current one (Qt 6.4: also on error pages and across origins). The isolated world
     // keeps a page's own overrides of location out of it. Chromium forbids script to move a
     // page to a local file or a data address, so those load plainly, with a new entry.
-    // A document that asked to close its window refuses navigations by script, even when
-    // the window stays (the main window ignores such requests): it gets a plain load.
-    if ((flags & navNoHistory) != 0 && m_page->history()->count() > 0 && isWebAddress(url) &&
-        !m_closeRequested) {
+    if ((flags & navNoHistory) != 0 && m_page->history()->count() > 0 && isWebAddress(url)) {
         const QString literal = scriptStringLiteral(url.toString(QUrl::FullyEncoded));
         m_page->runJavaScript(QStringLiteral("location.replace(%1);").arg(literal),
                               QWebEngineScript::ApplicationWorld);
@@ -235,9 +240,43 @@ bool WebEngineAdapter::Refresh2()
     }
     if (!m_page)
         return !m_waitingUrl.isEmpty();
+    if (m_closeRequested) {
+        const QUrl current = m_page->url();
+        replaceClosingPage();
+        m_loading = true;
+        m_page->load(current);
+        return true;
+    }
     m_loading = true;
     m_page->triggerAction(QWebEnginePage::Reload);
     return true;
+}
+
+// A document that asked to close its window set its page closing for good in the engine,
+// even though this window stays (the main window ignores such requests): the page refuses
+// navigations by script and may not finish later loads. So the engine goes on in a fresh
+// page. Little is lost: a page may close its window only while it is the window's first
+// document or was opened by script, and a window opened by script closes.
+void WebEngineAdapter::replaceClosingPage()
+{
+    QWebEnginePage *closing = m_page;
+    QWebEngineView *closingView = m_view;
+    // This may run inside one of the old page's signals: it goes once they have returned,
+    // and nothing it still says reaches this adapter.
+    closing->disconnect(this);
+    static_cast<Page *>(closing)->retire();
+    closingView->hide();
+    closingView->deleteLater();
+    closing->deleteLater();
+    m_page = nullptr;
+    m_view = nullptr;
+    // Completions still waiting for the old page's snapshot would never get one.
+    m_completionsDone += m_completions.size();
+    m_completions.clear();
+    m_closeRequested = false;
+    m_loading = false;
+    m_reloadsWaiting = 0;
+    startPage();
 }
 
 bool WebEngineAdapter::Stop()
@@ -325,9 +364,6 @@ void WebEngineAdapter::snapshotRead(std::uint64_t id, DocumentSnapshot snapshot)
 void WebEngineAdapter::page_loadingChanged(const QWebEngineLoadingInfo &info)
 {
     m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
-    // A new document is on its way; only its own close request counts from now on.
-    if (m_loading)
-        m_closeRequested = false;
     reportFailure(info);
     if (!m_loading && m_reloadsWaiting > 0) {
         --m_reloadsWaiting;

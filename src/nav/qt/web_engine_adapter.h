@@ -82,6 +82,7 @@ private:
     };
 
     void startPage();
+    void replaceClosingPage();
     QWebEnginePage *pageForNewWindow();
     void documentCompleted(const QString &url);
     void snapshotRead(std::uint64_t id, DocumentSnapshot snapshot);
@@ -93,7 +94,7 @@ private:
     ReloadWhileLoading m_reloads;
     QWebEngineProfile *m_profile;
     bool m_loading = false;
-    bool m_closeRequested = false; // the current document asked to close its window
+    bool m_closeRequested = false; // a document of this page asked to close its window
     int m_reloadsWaiting = 0;
     QUrl m_waitingUrl; // asked for before the page exists
     QWebEngineView *m_view = nullptr;

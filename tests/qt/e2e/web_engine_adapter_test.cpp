@@ -441,6 +441,43 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(closing.count(), 1, timeout);
     }
 
+    // A window that stays after its first document asked to close it (the main window)
+    // goes on in a fresh page: the closing page refuses script navigations, so the hub's
+    // replace-the-entry navigation, a refresh and later pages must all still work.
+    void windowThatStaysAfterACloseRequestGoesOn()
+    {
+        auto adapter = makeAdapter();
+        QVERIFY(load(*adapter, pageUrl("/prima.html")));
+        QSignalSpy closing(adapter.get(), &WebEngineAdapter::WindowClosing);
+        runScript(*adapter, "window.close()");
+        QTRY_COMPARE_WITH_TIMEOUT(closing.count(), 1, timeout);
+        const QWebEnginePage *closingPage = adapter->page();
+
+        QSignalSpy completed(adapter.get(), &WebEngineAdapter::DocumentComplete);
+        QVERIFY(adapter->Navigate2(pageUrl("/seconda.html").toStdString(),
+                                   torvi::Engine::navNoHistory));
+        QVERIFY(adapter->page() != closingPage);
+        QVERIFY(completed.wait(timeout));
+        QCOMPARE(completed.last().at(0).toString(), pageUrl("/seconda.html"));
+        QCOMPARE(completed.last().at(1).value<DocumentSnapshot>().title, std::string("Seconda"));
+
+        QVERIFY(
+            adapter->Navigate2(pageUrl("/terza.html").toStdString(), torvi::Engine::navNoHistory));
+        QVERIFY(completed.wait(timeout));
+        QCOMPARE(completed.last().at(0).toString(), pageUrl("/terza.html"));
+        QCOMPARE(adapter->page()->history()->count(), 1);
+
+        // A refresh of a page that asked to close reloads it in a fresh page as well.
+        runScript(*adapter, "window.close()");
+        QTRY_COMPARE_WITH_TIMEOUT(closing.count(), 2, timeout);
+        const int fetched = m_server.requestCount("/terza.html");
+        QVERIFY(adapter->Refresh2());
+        QVERIFY(completed.wait(timeout));
+        QCOMPARE(completed.last().at(0).toString(), pageUrl("/terza.html"));
+        QCOMPARE(m_server.requestCount("/terza.html"), fetched + 1);
+        QCOMPARE(closing.count(), 2);
+    }
+
     // Qt 6.4 hands a .zip link to the downloads and stops the navigation with -3. The save
     // dialog proposes the download folder; the engine saves once it is answered.
     void zipLinkGoesToDownloads_data()
