@@ -1,24 +1,14 @@
 // Torvi end-to-end: the whole program on the real engine against pages that try to break it.
 #include "app/qt/address_line_edit.h"
-#include "app/qt/frm_main.h"
 #include "app/qt/picture_button.h"
 #include "app/qt/status_panels.h"
-#include "history/history_file.h"
-#include "history/navigation_log.h"
-#include "nav/clock.h"
-#include "nav/file_system.h"
-#include "nav/navigation_hub.h"
 #include "nav/page_events.h"
-#include "nav/qt/browser_profile.h"
-#include "nav/qt/web_engine_adapter.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
-#include "popup/qt/web_form.h"
-#include "support/scripted_message_boxes.h"
+#include "support/real_program.h"
 #include "support/temp_home.h"
 #include "support/test_server.h"
 #include "threats/danger_words.h"
-#include "threats/threat_scanner.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -71,38 +61,12 @@ public:
     }
 };
 
-// The program's services as main.cpp makes them, on the real engine, with questions the
-// test answers.
-struct Program
+struct Program : torvi::test::BasicRealProgram<ModalMessageBoxes>
 {
-    explicit Program(const QString &commandLine)
-    {
-        (void)prepareMappedDrive("tester");
-        window = std::make_unique<frmMain>(MainServices{hub, fileSystem, messageBoxes,
-                                                        makeWebEngineFactory(), scanner,
-                                                        historyFile, clock, [] {}, [] {}},
-                                           commandLine.toStdString());
-        window->show();
-    }
-    ~Program()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (qobject_cast<webForm *>(w))
-                delete w;
-        window.reset();
-    }
+    explicit Program(const QString &commandLine) : BasicRealProgram(commandLine.toStdString()) {}
 
     WebEngineAdapter *page() const { return static_cast<WebEngineAdapter *>(window->WebBrowser1); }
     QString panel(int number) const { return window->StatusBar2->panelText(number); }
-
-    FileSystem fileSystem;
-    SystemClock clock;
-    NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
-    NavigationHub hub{log};
-    ThreatScanner scanner;
-    HistoryFile historyFile{fileSystem};
-    ModalMessageBoxes messageBoxes;
-    std::unique_ptr<frmMain> window;
 };
 
 int shownSecondaryWindows()
@@ -157,6 +121,7 @@ private slots:
     {
         QVERIFY2(m_server.start(), "the test server needs a free port and TLS");
         torvi::test::mapTestHostsTo(m_server.serverPort());
+        (void)prepareMappedDrive("tester");
         const QByteArray small = "<html><head><title>Piccola</title></head><body>ok</body></html>";
         m_server.setPage("/torvi/ext-2.2/examples/desktop/desktop.html", small);
         m_server.setPage("/count.php", small);

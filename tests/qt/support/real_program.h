@@ -40,12 +40,13 @@ template <typename Predicate> bool waitUntil(Predicate predicate, int timeoutMs)
     return true;
 }
 
-struct RealProgram
+// The program as main() makes it; the test answers its questions with Boxes.
+template <typename Boxes = ScriptedMessageBoxes> struct BasicRealProgram
 {
     static constexpr int timeout = 30000;
 
     // Starts the program as main() does, with this command line.
-    explicit RealProgram(const std::string &commandLine)
+    explicit BasicRealProgram(const std::string &commandLine)
     {
         window = std::make_unique<frmMain>(
             MainServices{hub, fileSystem, messageBoxes, makeWebEngineFactory(), scanner,
@@ -55,7 +56,7 @@ struct RealProgram
     }
 
     // Secondary windows report to the main window: they go first.
-    ~RealProgram()
+    ~BasicRealProgram()
     {
         for (const QPointer<webForm> &form : secondaryWindows())
             delete form.data();
@@ -100,9 +101,11 @@ struct RealProgram
     RecordingHub hub{log};
     ThreatScanner scanner;
     HistoryFile historyFile{fileSystem};
-    ScriptedMessageBoxes messageBoxes;
+    Boxes messageBoxes;
     int endRequests = 0;
     std::unique_ptr<frmMain> window;
 };
+
+using RealProgram = BasicRealProgram<>;
 
 } // namespace torvi::test
