@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -51,14 +52,6 @@ protected:
     FavoritesTable table;
 };
 
-TEST_F(FavoritesFileTest, LivesInTheMappedWindowsFolder)
-{
-    EXPECT_EQ(native(), nativePath("C:\\WINDOWS\\preferiti.txt"));
-#ifndef _WIN32
-    EXPECT_EQ(native(), mappedDriveRoot() / "WINDOWS" / "preferiti.txt");
-#endif
-}
-
 TEST_F(FavoritesFileTest, LinesAreReadAsDesigned)
 {
     struct Case
@@ -68,17 +61,13 @@ TEST_F(FavoritesFileTest, LinesAreReadAsDesigned)
         Entries expected;
     };
     const std::vector<Case> cases = {
-        {"CR LF", "A||http://a/\r\nB||http://b/\r\n", {{"A", "http://a/"}, {"B", "http://b/"}}},
-        {"LF only", "A||http://a/\nB||http://b/\n", {{"A", "http://a/"}, {"B", "http://b/"}}},
-        {"CR only", "A||http://a/\rB||http://b/\r", {{"A", "http://a/"}, {"B", "http://b/"}}},
-        {"last line without end",
-         "A||http://a/\r\nB||http://b/",
-         {{"A", "http://a/"}, {"B", "http://b/"}}},
+        {"CR LF, LF, CR and a last line without end",
+         "A||http://a/\r\nB||b\nC||c\rD||d",
+         {{"A", "http://a/"}, {"B", "b"}, {"C", "c"}, {"D", "d"}}},
         {"empty lines skipped", "\r\n\r\nA||a\r\n\n\r\nB||b\r\n\r\n", {{"A", "a"}, {"B", "b"}}},
         {"no separator: name only", "just a name\r\n", {{"just a name", ""}}},
         {"further pieces ignored", "A||a||extra||more\r\n", {{"A", "a"}}},
         {"separator alone: empty pair", "||\r\n", {{"", ""}}},
-        {"empty name", "||http://a/\r\n", {{"", "http://a/"}}},
         {"single bar is text", "A|B||x|y\r\n", {{"A|B", "x|y"}}},
         {"three bars split at the first pair", "A|||b\r\n", {{"A", "|b"}}},
         {"blank line is not empty", " \r\n", {{" ", ""}}},
@@ -140,8 +129,9 @@ TEST_F(FavoritesFileTest, FieldsSurviveARewriteUnchanged)
     EXPECT_EQ(back.back(), cases[0].entry) << "duplicate";
 }
 
-TEST_F(FavoritesFileTest, FirstAddWithoutAFileCreatesOneLine)
+TEST_F(FavoritesFileTest, FirstAddWithoutAFileCreatesOneLineInTheWindowsFolder)
 {
+    EXPECT_EQ(native(), nativePath("C:\\WINDOWS\\preferiti.txt"));
     table.add({"Primo", "http://primo.example/"});
     ASSERT_TRUE(file.rewrite(table).isOk());
     EXPECT_EQ(fileText(), "Primo||http://primo.example/\r\n");
@@ -168,15 +158,10 @@ TEST_F(FavoritesFileTest, DeleteMovesLaterEntriesUpAndAddAppends)
 TEST_F(FavoritesFileTest, PositionsOutsideTheTableChangeNothing)
 {
     table.add({"Uno", "1"});
-    const struct
-    {
-        const char *label;
-        std::size_t position;
-    } cases[] = {{"zero", 0}, {"one past the end", 2}};
-    for (const auto &c : cases) {
-        table.change(c.position, {"x", "y"});
-        table.remove(c.position);
-        EXPECT_EQ(table.entries(), (Entries{{"Uno", "1"}})) << c.label;
+    for (const auto position : {std::size_t{0}, std::size_t{2}}) { // zero, and one past the end
+        table.change(position, {"x", "y"});
+        table.remove(position);
+        EXPECT_EQ(table.entries(), (Entries{{"Uno", "1"}})) << position;
     }
 }
 
@@ -246,11 +231,10 @@ TEST_F(FavoritesFileTest, RewriteFailingMidwayLeavesTheOldFileWhole)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 3) << "the failed rewrite must be reported";
     EXPECT_EQ(fileText(), before);
-    int filesInFolder = 0;
-    for ([[maybe_unused]] const auto &entry :
-         std::filesystem::directory_iterator(nativePath("C:\\WINDOWS")))
-        ++filesInFolder;
-    EXPECT_EQ(filesInFolder, 1) << "no temporary file may be left behind";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(nativePath("C:\\WINDOWS")),
+                            std::filesystem::directory_iterator{}),
+              1)
+        << "no temporary file may be left behind";
 }
 #endif
 

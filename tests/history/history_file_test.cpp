@@ -78,9 +78,10 @@ TEST_F(HistoryFileTest, ReadsNewestFirstInThreeColumns)
     }
 }
 
-TEST_F(HistoryFileTest, MissingFileReadsAsEmpty)
+TEST_F(HistoryFileTest, MissingFileReadsAsEmptyAndDeletesWithoutFailure)
 {
     EXPECT_TRUE(history.readHistory().empty());
+    EXPECT_TRUE(history.DeleteCronologia().isOk());
 }
 
 TEST_F(HistoryFileTest, ReadingTwiceGivesEachRecordOnce)
@@ -100,11 +101,6 @@ TEST_F(HistoryFileTest, DeleteThenNextPageRecreatesOneLine)
 
     ASSERT_TRUE(history.AddCronologia("http://c.example/", "d", "t").isOk());
     EXPECT_EQ(fileText(), "http://c.example/||d||t\r\n");
-}
-
-TEST_F(HistoryFileTest, DeletingAMissingFileIsNoFailure)
-{
-    EXPECT_TRUE(history.DeleteCronologia().isOk());
 }
 
 TEST_F(HistoryFileTest, ReadOnlyFileIsNotDeleted)
@@ -135,10 +131,8 @@ TEST(HistoryText, TrimBlanksTouchesOnlyTheEnds)
         const char *expected;
     };
     const std::vector<Case> cases = {
-        {"both ends", "  06/12/2026 10:00:00  ", "06/12/2026 10:00:00"},
         {"inner blanks stay", "06/12/2026  10:00:00", "06/12/2026  10:00:00"},
         {"only blanks", "   ", ""},
-        {"empty", "", ""},
         {"tabs are not blanks", "\t1\t", "\t1\t"},
     };
     for (const auto &c : cases)
@@ -156,7 +150,6 @@ TEST(HistoryText, DateAndTimeInItalianShortForm)
     const std::vector<Case> cases = {
         {"day before month, zero-padded", {2026, 3, 7, 9, 5, 2}, "07/03/2026 09:05:02"},
         {"24-hour clock", {2026, 12, 31, 23, 59, 58}, "31/12/2026 23:59:58"},
-        {"midnight", {2027, 1, 1, 0, 0, 0}, "01/01/2027 00:00:00"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(defaultDateTimeText(c.when), c.expected) << c.label;

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace torvi {
 namespace {
@@ -118,18 +119,9 @@ TEST_F(FileSystemTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile)
     ASSERT_TRUE(writeFileAtomically(path, "old").isOk());
     ASSERT_TRUE(writeFileAtomically(path, "new content").isOk());
     EXPECT_EQ(readWholeFile(path), "new content");
-    int files = 0;
-    for ([[maybe_unused]] const auto &entry :
-         std::filesystem::directory_iterator(path.parent_path()))
-        ++files;
-    EXPECT_EQ(files, 1);
+    const std::filesystem::directory_iterator folder(path.parent_path());
+    EXPECT_EQ(std::distance(begin(folder), end(folder)), 1) << "no temporary file is left";
 }
-
-} // namespace
-} // namespace torvi
-
-namespace torvi {
-namespace {
 
 TEST_F(FileSystemTest, LocalPagesOpenAsFileAddressesOfTheMappedDrive)
 {

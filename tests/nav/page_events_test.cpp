@@ -26,7 +26,6 @@ TEST(PageEvents, ProgressTextSignsEachNumber)
         {"negative progress", -1, 1000, "-1/ 1000"},
         {"zero counts as not negative", 0, 0, " 0/ 0"},
         {"both negative", -5, -1, "-5/-1"},
-        {"large", 2500, 10000, " 2500/ 10000"},
         {"no thousands separators", 1234567, 9876543210, " 1234567/ 9876543210"},
     };
     for (const auto &c : cases)
@@ -47,7 +46,6 @@ TEST(PageEvents, DownloadAddressByItsLastFourCharacters)
         {"rar", "http://a.example/f.rar", true},
         {"iso", "http://a.example/debian.iso", true},
         {"capitals do not count", "http://a.example/F.ZIP", false},
-        {"mixed case", "http://a.example/f.Zip", false},
         {"a query after the name hides it", "http://a.example/f.zip?x=1", false},
         {"other extension", "http://a.example/f.tar", false},
         {"without the dot", "http://a.example/fzip", false},
@@ -74,7 +72,6 @@ TEST(PageEvents, SearchAddressEncodesTheTextAsAQueryValue)
         {"unreserved stay", "a-b.c_d~e", "a-b.c_d~e"},
         {"equals and slash", "a=b/c?", "a%3Db%2Fc%3F"},
         {"UTF-8 bytes, upper-case hex", "caff\xC3\xA8", "caff%C3%A8"},
-        {"typed address kept whole", "www.nonesiste.example", "www.nonesiste.example"},
         {"control characters", "a\tb", "a%09b"},
         {"empty text gives the prefix alone", "", ""},
     };
@@ -99,13 +96,11 @@ TEST(PageEvents, SearchFollowsOnlyEngineFailuresOfOrdinaryAddresses)
     };
     const std::vector<Case> cases = {
         {"host not found", "http://nonesiste.example/", -105, true},
-        {"typed word", "http://parola/", -2, true},
         {"server's 404", "http://a.example/x", 404, false},
         {"code zero", "http://a.example/x", 0, false},
         {"failed download", "http://a.example/f.zip", -3, false},
         {"download in capitals searches", "http://a.example/F.ZIP", -3, true},
         {"failed search", search + "torvi", -105, false},
-        {"failed empty search", search, -105, false},
         {"search spelt by the engine", "https://" + upperHost + ":443/search?q=x&client=torvi", -7,
          false},
         {"search over http", "http://" + host + "/search?client=torvi&q=x", -105, false},
@@ -135,7 +130,6 @@ TEST(PageEvents, SecondaryCaption)
 {
     EXPECT_EQ(secondaryCaption("T", "http://a.example/"),
               "T - http://a.example/ - Torvi Personal Secure Browser");
-    EXPECT_EQ(secondaryCaption("", "A"), " - A - Torvi Personal Secure Browser");
 }
 
 } // namespace

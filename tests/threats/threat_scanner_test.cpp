@@ -21,15 +21,6 @@ protected:
     ThreatScanner scanner;
 };
 
-TEST_F(ThreatScannerTest, TableHoldsTwentyOneSlotsAsStored)
-{
-    const auto &words = scanner.DangerWords();
-    ASSERT_EQ(words.size(), 21u);
-    EXPECT_EQ(words[3], "hackZ");
-    EXPECT_EQ(words[5], "dhjfhdkjhdsjfhjkshdfkj");
-    EXPECT_EQ(words[20], "fucking");
-}
-
 TEST_F(ThreatScannerTest, LinesFollowSlotOrderAndNumberFromOne)
 {
     struct Case
@@ -44,8 +35,6 @@ TEST_F(ThreatScannerTest, LinesFollowSlotOrderAndNumberFromOne)
          "<p>CRACKING</p>",
          {a + " - 1 - Minaccia : cracking", a + " - 2 - Minaccia : crack"}},
         {"moral holds oral", "a moral tale", {a + " - 1 - Minaccia : oral"}},
-        {"analysis holds anal", "analysis", {a + " - 1 - Minaccia : anal"}},
-        {"sex alone", "sex", {a + " - 1 - Minaccia : sex"}},
         {"hardsex: slot 0 before slot 16",
          "hardsex",
          {a + " - 1 - Minaccia : sex", a + " - 2 - Minaccia : hardsex"}},
@@ -55,7 +44,6 @@ TEST_F(ThreatScannerTest, LinesFollowSlotOrderAndNumberFromOne)
         {"hackz in lower case shows the stored capital Z",
          "hackz",
          {a + " - 1 - Minaccia : hackZ"}},
-        {"HACKZ in capitals", "HACKZ", {a + " - 1 - Minaccia : hackZ"}},
         {"hacking holds no hackZ", "hacking", {a + " - 1 - Minaccia : hacking"}},
         {"slot order, not page order",
          "worm then exploit then sex",
@@ -73,7 +61,6 @@ TEST_F(ThreatScannerTest, LinesFollowSlotOrderAndNumberFromOne)
         {"a failed start just before a match (cracrack)",
          "cracrack",
          {a + " - 1 - Minaccia : crack"}},
-        {"keyword at the very end", "xxsuck", {a + " - 1 - Minaccia : suck"}},
         {"a tag splits the word", "cr<b>ack</b>", {}},
         {"a space splits the word", "s ex", {}},
         {"Kelvin sign is not k", "hac\xE2\x84\xAAing", {}},
@@ -167,33 +154,16 @@ TEST_F(ThreatScannerTest, OnePassAgreesWithOneSearchPerKeywordOnRandomText)
     EXPECT_LT(dirty, 32000);
 }
 
-TEST_F(ThreatScannerTest, OnePassAgreesWithOneSearchPerKeywordOnPages)
+TEST_F(ThreatScannerTest, EveryKeywordIsFoundOnceInSlotOrder)
 {
-    struct Case
-    {
-        const char *label;
-        std::string body;
-    };
-    const std::vector<Case> cases = {
-        {"news page",
-         "<div class=\"header\"><a href=\"/\">Notizie</a></div>\n<h1>Allagamenti: "
-         "DAMAGE to the coast</h1><p>Two people Died after the storm; the worm-gear of the "
-         "dam failed.</p><script>window.analytics && analytics.track('view');</script>"},
-        {"software forum",
-         "<ul><li>Serial number lost?</li><li>Crack for v2 (HACKING tools)</li>"
-         "<li>sniffer.exe</li><li>EXPLOIT-DB mirror</li></ul><!-- hackz was here -->"},
-        {"shop, clean", "<main><h2>Borse e scarpe</h2><p>Spedizione gratuita sopra 50&euro;.</p>"
-                        "<form action=\"/carrello\"><button>Aggiungi</button></form></main>"},
-        {"every keyword in capitals",
-         "SEX HACKING SERIAL HACKZ CRACKING DHJFHDKJHDSJFHJKSHDFKJ EXPLOIT CRACK FUCK PUSSY "
-         "ORAL ANAL TITS WORM PEDOFILY DIED HARDSEX DAMAGE SNIFFER SUCK FUCKING"},
-    };
-    for (const auto &c : cases) {
-        EXPECT_EQ(scanner.CheckDanger(c.body, "http://p.example/").lines,
-                  scanner.checkDangerPlain(c.body, "http://p.example/").lines)
-            << c.label;
-    }
-    EXPECT_EQ(scanner.CheckDanger(cases[3].body, "A").lines.size(), 21u);
+    const std::string body =
+        "SEX HACKING SERIAL HACKZ CRACKING DHJFHDKJHDSJFHJKSHDFKJ EXPLOIT CRACK FUCK PUSSY "
+        "ORAL ANAL TITS WORM PEDOFILY DIED HARDSEX DAMAGE SNIFFER SUCK FUCKING";
+    const auto lines = scanner.CheckDanger(body, "A").lines;
+    ASSERT_EQ(lines.size(), 21u);
+    EXPECT_EQ(lines[3], "A - 4 - Minaccia : hackZ");
+    EXPECT_EQ(lines[20], "A - 21 - Minaccia : fucking");
+    EXPECT_EQ(lines, scanner.checkDangerPlain(body, "A").lines);
 }
 
 } // namespace

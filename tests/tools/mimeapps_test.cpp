@@ -46,7 +46,6 @@ TEST(MimeappsTest, OnlyTheTwoKeysOfTheDefaultSectionChange)
         {"CR LF file keeps CR LF", "[Default Applications]\r\ntext/html=ff.desktop\r\n",
          "[Default Applications]\r\ntext/html=ff.desktop\r\n"
          "x-scheme-handler/http=torvi.desktop\r\nx-scheme-handler/https=torvi.desktop\r\n"},
-        {"already registered", s + Http + Https, s + Http + Https},
     };
     for (const auto &c : cases) {
         const auto once = withDefaultHandlers(c.before, "torvi.desktop");

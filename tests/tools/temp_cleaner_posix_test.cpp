@@ -50,90 +50,60 @@ protected:
     RecordingFileSystem fileSystem;
 };
 
-TEST_F(TempCleanerTest, CountsWhatWasReallyDeletedAndListsWhatIsLeft)
+TEST_F(TempCleanerTest, DeletesInListOrderAndCountsOnlyWhatWasReallyDeleted)
 {
-    for (const char *name : {"a.tmp", "B.tmp", "c.TMP", "d.tmp", "~e.tmp"})
+    for (const char *name : {"~e.tmp", "c.TMP", "a.tmp", "d.tmp", "B.tmp"})
         make(folder / name);
     for (const char *name : {"locked1.tmp", "Locked2.tmp"})
         make(folder / name, fs::perms::owner_read | fs::perms::group_read);
+    fileSystem.inUse = {"d.tmp"};
 
     const auto first = runCleaner(fileSystem, "mario");
-    EXPECT_EQ(deletedLabelText(first.deleted), "Elementi Eliminati: 5");
-    EXPECT_EQ(remainingLabelText(first.remaining), "Elementi Rimasti: 2");
-    EXPECT_EQ(first.listedAfter, (Names{"locked1.tmp", "Locked2.tmp"}));
-    EXPECT_EQ(fileSystem.asked.size(), 7u) << "one delete per listed file";
+    Names asked;
+    for (const char *name :
+         {"a.tmp", "B.tmp", "c.TMP", "d.tmp", "locked1.tmp", "Locked2.tmp", "~e.tmp"})
+        asked.push_back("C:\\Documents and Settings\\mario\\Impostazioni locali\\Temp\\" +
+                        std::string{name});
+    EXPECT_EQ(fileSystem.asked, asked) << "one delete per listed file, in list order";
+    EXPECT_EQ(deletedLabelText(first.deleted), "Elementi Eliminati: 4");
+    EXPECT_EQ(remainingLabelText(first.remaining), "Elementi Rimasti: 3");
+    EXPECT_EQ(first.listedAfter, (Names{"d.tmp", "locked1.tmp", "Locked2.tmp"}));
 
     const auto second = runCleaner(fileSystem, "mario");
     EXPECT_EQ(second.deleted, 0) << "a second run counts only what is left";
-    EXPECT_EQ(second.remaining, 2);
+    EXPECT_EQ(second.remaining, 3);
     EXPECT_EQ(second.listedAfter, first.listedAfter);
-}
-
-TEST_F(TempCleanerTest, DeletesInListOrderAndDoesNotCountARefusedDelete)
-{
-    for (const char *name : {"b.tmp", "C.tmp", "a.tmp"})
-        make(folder / name);
-    fileSystem.inUse = {"C.tmp"};
-
-    const auto result = runCleaner(fileSystem, "mario");
-    const std::string base = "C:\\Documents and Settings\\mario\\Impostazioni locali\\Temp\\";
-    EXPECT_EQ(fileSystem.asked, (Names{base + "a.tmp", base + "b.tmp", base + "C.tmp"}));
-    EXPECT_EQ(result.deleted, 2);
-    EXPECT_EQ(result.listedAfter, (Names{"C.tmp"}));
 }
 
 TEST_F(TempCleanerTest, LeavesAloneWhatThePatternDoesNotName)
 {
     const auto outside = home.path() / "target.tmp";
     make(outside);
-    enum class Kind
-    {
-        File,
-        Folder,
-        LinkOutside,
-        DanglingLink,
-        Existing
-    };
-    struct Case
+    fs::create_directories(folder / "sub.tmp");
+    for (const char *name : {"note.txt", "x.tmpl", "x.tmp.bak", "xtmp", ".hidden.tmp",
+                             "sub.tmp/inner.tmp", "sub.tmp\\inner.tmp", "UPPER.TMP"})
+        make(folder / name);
+    fs::create_symlink(outside, folder / "link.tmp");
+    fs::create_symlink(folder / "nowhere", folder / "dangling.tmp");
+    const struct
     {
         const char *label;
         fs::path path;
-        Kind kind;
         bool survives;
+    } cases[] = {
+        {"other extension", folder / "note.txt", true},
+        {"longer extension", folder / "x.tmpl", true},
+        {".tmp inside the name", folder / "x.tmp.bak", true},
+        {"no dot", folder / "xtmp", true},
+        {"hidden", folder / ".hidden.tmp", true},
+        {"subfolder named *.tmp", folder / "sub.tmp", true},
+        {"file in a subfolder", folder / "sub.tmp" / "inner.tmp", true},
+        {"backslash name that would reach a subfolder", folder / "sub.tmp\\inner.tmp", true},
+        {"link target outside the folder", outside, true},
+        {"the link itself", folder / "link.tmp", false},
+        {"dangling link", folder / "dangling.tmp", false},
+        {"upper-case extension", folder / "UPPER.TMP", false},
     };
-    const std::vector<Case> cases = {
-        {"other extension", folder / "note.txt", Kind::File, true},
-        {"longer extension", folder / "x.tmpl", Kind::File, true},
-        {".tmp inside the name", folder / "x.tmp.bak", Kind::File, true},
-        {"no dot", folder / "xtmp", Kind::File, true},
-        {"hidden", folder / ".hidden.tmp", Kind::File, true},
-        {"subfolder named *.tmp", folder / "sub.tmp", Kind::Folder, true},
-        {"file in a subfolder", folder / "sub.tmp" / "inner.tmp", Kind::File, true},
-        {"backslash name that would reach a subfolder", folder / "sub.tmp\\inner.tmp", Kind::File,
-         true},
-        {"link target outside the folder", outside, Kind::Existing, true},
-        {"the link itself", folder / "link.tmp", Kind::LinkOutside, false},
-        {"dangling link", folder / "dangling.tmp", Kind::DanglingLink, false},
-        {"upper-case extension", folder / "UPPER.TMP", Kind::File, false},
-    };
-    for (const auto &c : cases) {
-        switch (c.kind) {
-        case Kind::File:
-            make(c.path);
-            break;
-        case Kind::Folder:
-            fs::create_directories(c.path);
-            break;
-        case Kind::LinkOutside:
-            fs::create_symlink(outside, c.path);
-            break;
-        case Kind::DanglingLink:
-            fs::create_symlink(folder / "nowhere", c.path);
-            break;
-        case Kind::Existing:
-            break;
-        }
-    }
 
     const auto result = runCleaner(fileSystem, "mario");
     for (const auto &c : cases)
@@ -145,24 +115,15 @@ TEST_F(TempCleanerTest, LeavesAloneWhatThePatternDoesNotName)
 
 TEST_F(TempCleanerTest, EmptyOrMissingFolderGivesNothing)
 {
-    struct Case
-    {
-        const char *label;
-        std::string user;
-    };
     make(folder / "x.txt");
-    const std::vector<Case> cases = {
-        {"empty folder", "mario"},
-        {"missing folder", "nobody"},
-        {"empty user name: folder missing", ""},
-    };
-    for (const auto &c : cases) {
+    // An empty user name names a folder that is missing too.
+    for (const char *user : {"mario", "nobody", ""}) {
         RecordingFileSystem recording;
-        const auto result = runCleaner(recording, c.user);
-        EXPECT_EQ(deletedLabelText(result.deleted), "Elementi Eliminati: 0") << c.label;
-        EXPECT_EQ(result.remaining, 0) << c.label;
-        EXPECT_TRUE(result.listedAfter.empty()) << c.label;
-        EXPECT_TRUE(recording.asked.empty()) << c.label;
+        const auto result = runCleaner(recording, user);
+        EXPECT_EQ(deletedLabelText(result.deleted), "Elementi Eliminati: 0") << user;
+        EXPECT_EQ(result.remaining, 0) << user;
+        EXPECT_TRUE(result.listedAfter.empty()) << user;
+        EXPECT_TRUE(recording.asked.empty()) << user;
     }
     EXPECT_FALSE(fs::exists(nativePath(tempFolderPath("nobody")))) << "not created";
 }

