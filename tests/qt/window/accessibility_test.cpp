@@ -1,10 +1,10 @@
 // Torvi window tests: every control can be found and read by assistive technology.
 #include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
+#include "support/secondary_windows.h"
 #include "tools/qt/frm_about.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QtTest>
 
 using namespace torvi;
@@ -34,38 +34,21 @@ class AccessibilityTest : public QObject
     Q_OBJECT
 
 private slots:
-    void mainWindowControlsAreNamed();
-    void secondaryWindowControlsAreNamed();
-    void aboutBoxControlsAreNamed();
+    void controlsOfEveryWindowAreNamed();
     void pictureButtonsAreNamedByTheirToolTips();
 };
 
-void AccessibilityTest::mainWindowControlsAreNamed()
-{
-    MainWindowFixture f;
-    const QStringList unnamed = unnamedControls(f.window.get());
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
-}
-
-void AccessibilityTest::secondaryWindowControlsAreNamed()
+void AccessibilityTest::controlsOfEveryWindowAreNamed()
 {
     MainWindowFixture f;
     QVERIFY(f.window->newWebBrowser("http://a.example/"));
-    webForm *form = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if ((form = qobject_cast<webForm *>(w)))
-            break;
+    const std::unique_ptr<webForm> form(secondaryWindows().value(0));
     QVERIFY(form);
-    const QStringList unnamed = unnamedControls(form);
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
-    delete form;
-}
-
-void AccessibilityTest::aboutBoxControlsAreNamed()
-{
     frmAbout about;
-    const QStringList unnamed = unnamedControls(&about);
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    for (QWidget *window : QList<QWidget *>{f.window.get(), form.get(), &about}) {
+        const QStringList unnamed = unnamedControls(window);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(window->objectName() + ": " + unnamed.join(", ")));
+    }
 }
 
 void AccessibilityTest::pictureButtonsAreNamedByTheirToolTips()

@@ -49,9 +49,7 @@ private slots:
     void headingsAndSeparatorsOnlyCloseTheList();
     void viewSwitchTouchesOnlyTheThreeViews_data();
     void viewSwitchTouchesOnlyTheThreeViews();
-    void exitEndsTheProgram();
     void updatePageOpensInASecondaryWindow();
-    void defaultBrowserRegistration();
     void pageSourceWindowIsSharedAndReplacesItsText();
     void aboutBoxShowsTheVersionInformation();
     void favoritesPanelOpensPrefilled();
@@ -140,14 +138,6 @@ void CommandMenuTest::viewSwitchTouchesOnlyTheThreeViews()
     QVERIFY(w.List1->isHidden());
 }
 
-void CommandMenuTest::exitEndsTheProgram()
-{
-    MainWindowFixture f;
-    QVERIFY(f.window->newWebBrowser());
-    choose(*f.window, "Esci");
-    QCOMPARE(f.endRequests, 1);
-}
-
 void CommandMenuTest::updatePageOpensInASecondaryWindow()
 {
     MainWindowFixture f;
@@ -159,14 +149,6 @@ void CommandMenuTest::updatePageOpensInASecondaryWindow()
              std::string("https://www.torvi.example/TorviUpdate.php?client=Torvi&version=1.0.5"));
     QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(secondaryWindows()[0]->WebBrowser1));
     QVERIFY(f.window->List1->isHidden());
-}
-
-void CommandMenuTest::defaultBrowserRegistration()
-{
-    MainWindowFixture f;
-    choose(*f.window, "Browser Predefinito");
-    QCOMPARE(f.registrations, 1);
-    QVERIFY(f.messageBoxes.shown.isEmpty());
 }
 
 void CommandMenuTest::pageSourceWindowIsSharedAndReplacesItsText()

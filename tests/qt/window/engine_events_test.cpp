@@ -8,10 +8,10 @@
 #include "support/main_window_fixture.h"
 #include "support/secondary_windows.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -50,19 +50,16 @@ class EngineEventsTest : public QObject
 private slots:
     void cleanup() { closeSecondaryWindows(); }
     void documentCompleteInOrder();
-    void verdictFollowsEachPage();
-    void framesRunTheWholeSequenceEachTime();
     void unwritableFilesDoNotSkipTheCheck();
     void documentWithoutBodyEmptiesTheVerdict();
     void otherEnginesChangeNothing();
     void searchRule_data();
     void searchRule();
     void progressAndStatusTexts();
+    void newWindowQuestionCancelAndOk_data();
     void newWindowQuestionCancelAndOk();
     void secondaryDocumentComplete();
     void secondarySearchUsesItsOwnAddressBox();
-    void popupQuestionCancelAndOk();
-    void pageClosingItsSecondaryWindow();
     void listDangerClickClosesTheMenu();
 };
 
@@ -95,42 +92,6 @@ void EngineEventsTest::documentCompleteInOrder()
     QCOMPARE(w.StatusBar2->panelText(2), QString("Certificato"));
     QVERIFY(w.StatusBar2->panel(2)->alignment() & Qt::AlignHCenter);
     QCOMPARE(counter->calls, QStringList{"Refresh2"});
-}
-
-void EngineEventsTest::verdictFollowsEachPage()
-{
-    MainWindowFixture f;
-    frmMain &w = *f.window;
-    FakeEngine *page = f.fake(w.WebBrowser1);
-    page->completeDocument("http://a.example/", "<b>CRACKING</b> tools", "A");
-    QCOMPARE(w.StatusBar2->panelText(2), QString("Dati Sensibili"));
-    QCOMPARE(w.listDanger->count(), 2);
-    QCOMPARE(w.listDanger->item(0)->text(), QString("http://a.example/ - 1 - Minaccia : cracking"));
-    QCOMPARE(w.listDanger->item(1)->text(), QString("http://a.example/ - 2 - Minaccia : crack"));
-    page->completeDocument("http://b.example/", "<p>pulita</p>", "B");
-    QCOMPARE(w.StatusBar2->panelText(2), QString("Certificato"));
-    QCOMPARE(w.listDanger->count(), 2);
-    page->completeDocument("http://exploit.example/", "<p>nulla</p>", "C");
-    // The address is not searched.
-    QCOMPARE(w.StatusBar2->panelText(2), QString("Certificato"));
-}
-
-void EngineEventsTest::framesRunTheWholeSequenceEachTime()
-{
-    MainWindowFixture f;
-    frmMain &w = *f.window;
-    FakeEngine *page = f.fake(w.WebBrowser1);
-    FakeEngine *counter = f.fake(w.WebBrowser3);
-    page->location = "http://top.example/";
-    counter->calls.clear();
-    const int recordsBefore = logRecords(f);
-    for (const char *url :
-         {"http://top.example/f1", "http://top.example/f2", "http://top.example/"})
-        page->completeDocument(url, "<iframe></iframe>", "Top");
-    QCOMPARE(w.Text1->text(), QString("http://top.example/"));
-    QCOMPARE(logRecords(f), recordsBefore + 3);
-    QCOMPARE(historyLines().size(), std::size_t{3});
-    QCOMPARE(counter->calls.size(), 3);
 }
 
 void EngineEventsTest::unwritableFilesDoNotSkipTheCheck()
@@ -190,26 +151,18 @@ void EngineEventsTest::searchRule_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("search"); // empty: no search
     const QString prefix = QString::fromUtf8(SearchQueryUrl.data(), SearchQueryUrl.size());
-    QTest::newRow("unresolvable host") << "http://parola/" << -105 << "parola" << prefix + "parola";
-    QTest::newRow("typed text, not the failed address")
-        << "http://x.example/" << -105 << "c++ & c#" << prefix + "c%2B%2B%20%26%20c%23";
-    QTest::newRow("empty box: the prefix alone") << "http://x.example/" << -2 << "" << prefix;
-    QTest::newRow("server answer 404") << "http://x.example/" << 404 << "x"
-                                       << "";
-    QTest::newRow("zero") << "http://x.example/" << 0 << "x"
-                          << "";
-    QTest::newRow(".exe") << "http://x.example/a.exe" << -3 << "x"
-                          << "";
-    QTest::newRow(".zip") << "http://x.example/a.zip" << -3 << "x"
-                          << "";
-    QTest::newRow(".rar") << "http://x.example/a.rar" << -3 << "x"
-                          << "";
-    QTest::newRow(".iso") << "http://x.example/a.iso" << -3 << "x"
-                          << "";
-    QTest::newRow(".ZIP is not a download")
-        << "http://x.example/a.ZIP" << -3 << "x" << prefix + "x";
-    QTest::newRow("a failed search does not search again") << prefix + "x" << -105 << "x"
-                                                           << "";
+    const auto row = [](const char *name, const QString &url, int status, const QString &typed,
+                        const QString &search) {
+        QTest::newRow(name) << url << status << typed << search;
+    };
+    row("unresolvable host", "http://parola/", -105, "parola", prefix + "parola");
+    row("typed text, not the failed address", "http://x.example/", -105, "c++ & c#",
+        prefix + "c%2B%2B%20%26%20c%23");
+    row("empty box: the prefix alone", "http://x.example/", -2, "", prefix);
+    row("server answer 404", "http://x.example/", 404, "x", {});
+    row("failed download", "http://x.example/a.zip", -3, "x", {});
+    row(".ZIP is not a download", "http://x.example/a.ZIP", -3, "x", prefix + "x");
+    row("a failed search does not search again", prefix + "x", -105, "x", {});
 }
 
 void EngineEventsTest::searchRule()
@@ -248,27 +201,43 @@ void EngineEventsTest::progressAndStatusTexts()
     QCOMPARE(w.StatusBar2->panelText(1), QString());
 }
 
+void EngineEventsTest::newWindowQuestionCancelAndOk_data()
+{
+    QTest::addColumn<bool>("secondary");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("main window") << false << "Richiesta nuova pagina vuoi aprirla con torvi ?";
+    QTest::newRow("secondary window") << true << "Popup Richiesto Aprirlo ?";
+}
+
 void EngineEventsTest::newWindowQuestionCancelAndOk()
 {
+    QFETCH(bool, secondary);
+    QFETCH(QString, question);
     MainWindowFixture f;
     frmMain &w = *f.window;
     FakeEngine *page = f.fake(w.WebBrowser1);
+    if (secondary) {
+        QVERIFY(w.newWebBrowser("http://a.example/"));
+        page = f.fake(secondaryWindows().value(0)->WebBrowser1);
+    }
+    const qsizetype before = secondaryWindows().size();
     f.messageBoxes.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
     QCOMPARE(page->requestNewWindow(), nullptr);
-    QCOMPARE(secondaryWindows().size(), 0);
+    QCOMPARE(secondaryWindows().size(), before);
     EngineView *engine = page->requestNewWindow();
     QVERIFY(engine);
-    QCOMPARE(secondaryWindows().size(), 1);
-    QCOMPARE(secondaryWindows()[0]->WebBrowser1, engine);
+    const auto forms = secondaryWindows();
+    QCOMPARE(forms.size(), before + 1);
+    QVERIFY(std::any_of(forms.begin(), forms.end(),
+                        [&](const webForm *form) { return form->WebBrowser1 == engine; }));
     QVERIFY(engine->registeredAsBrowser());
     QCOMPARE(f.messageBoxes.shown.size(), 2);
-    QCOMPARE(f.messageBoxes.shown[0].text,
-             QString("Richiesta nuova pagina vuoi aprirla con torvi ?"));
+    QCOMPARE(f.messageBoxes.shown[0].text, question);
     QCOMPARE(f.messageBoxes.shown[0].buttons, MessageButtons::OkCancel);
     QCOMPARE(f.messageBoxes.shown[0].icon, MessageIcon::None);
     QCOMPARE(f.messageBoxes.shown[0].caption, QString("Torvi"));
     // Such windows do not use up newWebBrowser's seven places.
-    for (int i = 0; i < 7; ++i)
+    for (qsizetype i = before; i < 7; ++i)
         QVERIFY(w.newWebBrowser());
 }
 
@@ -321,34 +290,6 @@ void EngineEventsTest::secondarySearchUsesItsOwnAddressBox()
     QCOMPARE(f.hub.calls[0].url, std::string(SearchQueryUrl) + "parola");
     QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(form->WebBrowser1));
     QCOMPARE(f.hub.calls[0].addressBox, static_cast<AddressBox *>(form->txtURL));
-}
-
-void EngineEventsTest::popupQuestionCancelAndOk()
-{
-    MainWindowFixture f;
-    QVERIFY(f.window->newWebBrowser("http://a.example/"));
-    webForm *form = secondaryWindows().value(0);
-    f.messageBoxes.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
-    FakeEngine *engine = f.fake(form->WebBrowser1);
-    QCOMPARE(engine->requestNewWindow(), nullptr);
-    QCOMPARE(secondaryWindows().size(), 1);
-    EngineView *popup = engine->requestNewWindow();
-    QVERIFY(popup);
-    QCOMPARE(secondaryWindows().size(), 2);
-    QCOMPARE(f.messageBoxes.shown[0].text, QString("Popup Richiesto Aprirlo ?"));
-    QCOMPARE(f.messageBoxes.shown[0].buttons, MessageButtons::OkCancel);
-    QCOMPARE(f.messageBoxes.shown[0].icon, MessageIcon::None);
-}
-
-void EngineEventsTest::pageClosingItsSecondaryWindow()
-{
-    MainWindowFixture f;
-    QVERIFY(f.window->newWebBrowser("http://a.example/"));
-    QPointer<webForm> form = secondaryWindows().value(0);
-    emit f.fake(form->WebBrowser1)->WindowClosing();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(form.isNull());
-    QVERIFY(f.messageBoxes.shown.isEmpty());
 }
 
 void EngineEventsTest::listDangerClickClosesTheMenu()

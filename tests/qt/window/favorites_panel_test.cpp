@@ -91,7 +91,6 @@ class FavoritesPanelTest : public QObject
 private slots:
     void init();
     void cleanup();
-    void controlsCarryTheirDesignedTexts_data();
     void controlsCarryTheirDesignedTexts();
     void openingPrefillsReloadsThenHidesThePage_data();
     void openingPrefillsReloadsThenHidesThePage();
@@ -160,38 +159,27 @@ void FavoritesPanelTest::doubleClickItem(int row)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
 }
 
-void FavoritesPanelTest::controlsCarryTheirDesignedTexts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("close") << "Command1"
-                           << "&Chiudi Preferiti";
-    QTest::newRow("add") << "cmdNuovoPreferiti"
-                         << "&Aggiungi";
-    QTest::newRow("change") << "cmdModificaPreferiti"
-                            << "&Modifica";
-    QTest::newRow("delete, no access key") << "cmdEliminaPreferiti"
-                                           << "Elimina";
-    QTest::newRow("name label") << "Label1"
-                                << "NOME:";
-    QTest::newRow("address label") << "Label2"
-                                   << "INDIRIZZO:";
-}
-
 void FavoritesPanelTest::controlsCarryTheirDesignedTexts()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, text);
     QCOMPARE(m_panel->objectName(), "Frame1");
     QCOMPARE(m_panel->title(), "Preferiti");
     QVERIFY(!m_panel->isVisible());
-    QWidget *control = m_panel->findChild<QWidget *>(name);
-    QVERIFY(control);
-    if (auto *button = qobject_cast<QPushButton *>(control)) {
-        QCOMPARE(button->text(), text);
-    } else {
+    const std::pair<const char *, QString> texts[] = {
+        {"Command1", "&Chiudi Preferiti"},
+        {"cmdNuovoPreferiti", "&Aggiungi"},
+        {"cmdModificaPreferiti", "&Modifica"},
+        {"cmdEliminaPreferiti", "Elimina"}, // no access key
+        {"Label1", "NOME:"},
+        {"Label2", "INDIRIZZO:"}};
+    for (const auto &[name, text] : texts) {
+        QWidget *control = m_panel->findChild<QWidget *>(name);
+        QVERIFY2(control, name);
+        if (auto *button = qobject_cast<QPushButton *>(control)) {
+            QCOMPARE(button->text(), text);
+            continue;
+        }
         auto *label = qobject_cast<QLabel *>(control);
-        QVERIFY(label);
+        QVERIFY2(label, name);
         QCOMPARE(label->text(), text);
         QVERIFY(label->font().bold());
         QVERIFY(label->fontMetrics().horizontalAdvance(text) <= label->width()); // not cut off
@@ -205,12 +193,9 @@ void FavoritesPanelTest::openingPrefillsReloadsThenHidesThePage_data()
     QTest::addColumn<QString>("content");
     QTest::addColumn<QStringList>("items");
     QTest::newRow("no file") << QString() << QStringList{};
-    QTest::newRow("zero-length file") << "" << QStringList{};
     QTest::newRow("two favorites, CR LF")
         << "Uno||http://uno.example/\r\nDue||http://due.example/\r\n"
         << QStringList{"Uno - http://uno.example/", "Due - http://due.example/"};
-    QTest::newRow("blank lines, no separator, LF") << "\n\nSolo nome\n||\n"
-                                                   << QStringList{"Solo nome - ", " - "};
 }
 
 void FavoritesPanelTest::openingPrefillsReloadsThenHidesThePage()
@@ -259,29 +244,25 @@ void FavoritesPanelTest::buttonsUpdateListAndFile_data()
     QTest::addColumn<QString>("file");
 
     const QString start = "Uno||1\r\nDue||2\r\nTre||3\r\n";
-    QTest::newRow("add appends") << "cmdNuovoPreferiti" << 1 << "Quattro, 4"
-                                 << "http://4.example/"
-                                 << QStringList{"Uno - 1", "Due - 2", "Tre - 3",
-                                                "Quattro, 4 - http://4.example/"}
-                                 << start + "Quattro, 4||http://4.example/\r\n";
-    QTest::newRow("add with empty boxes")
-        << "cmdNuovoPreferiti" << -1 << ""
-        << "" << QStringList{"Uno - 1", "Due - 2", "Tre - 3", " - "} << start + "||\r\n";
-    QTest::newRow("add a duplicate")
-        << "cmdNuovoPreferiti" << -1 << "Uno"
-        << "1" << QStringList{"Uno - 1", "Due - 2", "Tre - 3", "Uno - 1"} << start + "Uno||1\r\n";
-    QTest::newRow("change the second") << "cmdModificaPreferiti" << 1 << "Due bis"
-                                       << "2b" << QStringList{"Uno - 1", "Due bis - 2b", "Tre - 3"}
-                                       << "Uno||1\r\nDue bis||2b\r\nTre||3\r\n";
-    QTest::newRow("change, nothing selected")
-        << "cmdModificaPreferiti" << -1 << "X"
-        << "x" << QStringList{"Uno - 1", "Due - 2", "Tre - 3"} << start;
-    QTest::newRow("delete the second")
-        << "cmdEliminaPreferiti" << 1 << ""
-        << "" << QStringList{"Uno - 1", "Tre - 3"} << "Uno||1\r\nTre||3\r\n";
-    QTest::newRow("delete, nothing selected")
-        << "cmdEliminaPreferiti" << -1 << ""
-        << "" << QStringList{"Uno - 1", "Due - 2", "Tre - 3"} << start;
+    const QStringList three{"Uno - 1", "Due - 2", "Tre - 3"};
+    const auto row = [](const char *label, const char *button, int selectedRow, const char *name,
+                        const char *address, const QStringList &items, const QString &file) {
+        QTest::newRow(label) << QString(button) << selectedRow << QString(name) << QString(address)
+                             << items << file;
+    };
+    const char *add = "cmdNuovoPreferiti", *change = "cmdModificaPreferiti",
+               *erase = "cmdEliminaPreferiti";
+    row("add appends", add, 1, "Quattro, 4", "http://4.example/",
+        three + QStringList{"Quattro, 4 - http://4.example/"},
+        start + "Quattro, 4||http://4.example/\r\n");
+    row("add with empty boxes", add, -1, "", "", three + QStringList{" - "}, start + "||\r\n");
+    row("add a duplicate", add, -1, "Uno", "1", three + QStringList{"Uno - 1"},
+        start + "Uno||1\r\n");
+    row("change the second", change, 1, "Due bis", "2b", {"Uno - 1", "Due bis - 2b", "Tre - 3"},
+        "Uno||1\r\nDue bis||2b\r\nTre||3\r\n");
+    row("change, nothing selected", change, -1, "X", "x", three, start);
+    row("delete the second", erase, 1, "", "", {"Uno - 1", "Tre - 3"}, "Uno||1\r\nTre||3\r\n");
+    row("delete, nothing selected", erase, -1, "", "", three, start);
 }
 
 void FavoritesPanelTest::buttonsUpdateListAndFile()
@@ -349,16 +330,13 @@ void FavoritesPanelTest::doubleClickOpensTheExactAddress_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("opened");
-    QTest::newRow("plain") << "Uno||http://uno.example/"
-                           << "http://uno.example/";
-    QTest::newRow("name with separator") << "A - B||http://ab.example/"
-                                         << "http://ab.example/";
-    QTest::newRow("address with separator") << "C||http://c.example/p - q"
-                                            << "http://c.example/p - q";
-    QTest::newRow("tabs removed") << "T||\thttp://t.example/\t"
-                                  << "http://t.example/";
-    QTest::newRow("empty address") << "Solo nome"
-                                   << "";
+    const auto row = [](const char *name, const QString &line, const QString &opened) {
+        QTest::newRow(name) << line << opened;
+    };
+    row("separators in name and address", "A - B||http://c.example/p - q",
+        "http://c.example/p - q");
+    row("tabs removed", "T||\thttp://t.example/\t", "http://t.example/");
+    row("empty address", "Solo nome", "");
 }
 
 void FavoritesPanelTest::doubleClickOpensTheExactAddress()

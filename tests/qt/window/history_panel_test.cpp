@@ -165,17 +165,6 @@ void HistoryPanelTest::listsTheFileNewestFirst_data()
                       "10:05:00||Due\r\n")
         << QList<QStringList>{{"http://b/", "01/02/2026 10:05:00", "Due"},
                               {"http://a/", "01/02/2026 10:00:00", "Uno"}};
-    QTest::newRow("missing columns stay empty")
-        << QByteArray("http://solo/\r\nhttp://due/||01/02/2026 10:00:00\r\n")
-        << QList<QStringList>{{"http://due/", "01/02/2026 10:00:00", ""}, {"http://solo/", "", ""}};
-    QTest::newRow("title with || keeps the part before")
-        << QByteArray("http://x/||01/02/2026 10:00:00||Prima||Dopo\r\n")
-        << QList<QStringList>{{"http://x/", "01/02/2026 10:00:00", "Prima"}};
-    QTest::newRow("no title") << QByteArray("http://x/||01/02/2026 10:00:00||\r\n")
-                              << QList<QStringList>{{"http://x/", "01/02/2026 10:00:00", ""}};
-    QTest::newRow("empty lines skipped")
-        << QByteArray("\r\nhttp://x/||d||t\r\n\r\n") << QList<QStringList>{{"http://x/", "d", "t"}};
-    QTest::newRow("empty file") << QByteArray("") << QList<QStringList>{};
     QTest::newRow("no file") << QByteArray() << QList<QStringList>{};
 }
 
@@ -217,11 +206,6 @@ void HistoryPanelTest::deleteEmptiesTheListAndRemovesTheFileWithThePanelOpen()
     QTest::mouseClick(p.panel->cmdEliminaCronologia, Qt::LeftButton);
     p.panel->InitCronologia();
     QCOMPARE(p.panel->ListView2->topLevelItemCount(), 0);
-
-    // The next completed page starts the file again, with one line.
-    QVERIFY(history.AddCronologia("http://b/", "01/02/2026 11:00:00", "Due").isOk());
-    p.panel->InitCronologia();
-    QCOMPARE(p.rows(), QList<QStringList>({{"http://b/", "01/02/2026 11:00:00", "Due"}}));
 }
 
 void HistoryPanelTest::choosingAnEntryClosesThePanelThenOpensItsAddress()

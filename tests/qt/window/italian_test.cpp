@@ -26,15 +26,8 @@ void ItalianTest::newWindowQuestionHasItalianButtons()
 {
     MainWindowFixture f;
     QtMessageBoxes realBoxes;
-    frmMain window(MainServices{f.hub,
-                                f.fileSystem,
-                                realBoxes,
-                                f.engines.factory(),
-                                f.scanner,
-                                f.historyFile,
-                                f.clock,
-                                {},
-                                {}},
+    frmMain window({f.hub, f.fileSystem, realBoxes, f.engines.factory(), f.scanner, f.historyFile,
+                    f.clock, nullptr, nullptr},
                    "http://a.example/");
     auto *page = static_cast<FakeEngine *>(window.WebBrowser1);
 

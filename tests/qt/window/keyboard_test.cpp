@@ -3,8 +3,8 @@
 #include "app/qt/picture_button.h"
 #include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
+#include "support/secondary_windows.h"
 
-#include <QApplication>
 #include <QtTest>
 
 using namespace torvi;
@@ -47,9 +47,7 @@ void KeyboardTest::keysGoThroughTheHub()
     webForm *form = nullptr;
     if (secondary) {
         QVERIFY(f.window->newWebBrowser("http://a.example/"));
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if ((form = qobject_cast<webForm *>(w)))
-                break;
+        form = secondaryWindows().value(0);
         window = form;
         engine = form->WebBrowser1;
         box = form->txtURL;

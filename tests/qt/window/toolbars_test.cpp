@@ -4,21 +4,45 @@
 #include "app/qt/status_panels.h"
 #include "app/qt/twip_geometry.h"
 #include "endpoints.h"
-#include "nav/text_file.h"
 #include "nav/windows_path.h"
-#include "popup/popup_texts.h"
 #include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
 #include "support/secondary_windows.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QtTest>
-#include <fstream>
 
 using namespace torvi;
 using namespace torvi::test;
+
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The toolbar a case drives: the main window's, or that of a secondary window it opens.
+struct Toolbar
+{
+    QWidget *window = nullptr;
+    Engine *engine = nullptr;
+    AddressLineEdit *box = nullptr;
+    PictureButton *go = nullptr;
+};
+
+Toolbar toolbar(frmMain &w, bool secondary)
+{
+    if (!secondary)
+        return {&w, w.WebBrowser1, w.Text1, w.Image1};
+    if (!w.newWebBrowser("http://a.example/"))
+        return {};
+    webForm *form = secondaryWindows().value(0);
+    return {form, form->WebBrowser1, form->txtURL, form->Image1};
+}
+
+} // namespace
 
 class ToolbarsTest : public QObject
 {
@@ -26,94 +50,101 @@ class ToolbarsTest : public QObject
 
 private slots:
     void cleanup() { closeSecondaryWindows(); }
-    void mainButtonsMakeOneHubCallAndCloseTheMenu_data();
-    void mainButtonsMakeOneHubCallAndCloseTheMenu();
-    void enterAndGoPictureUseTheTypedTextAndLeaveTheMenu();
-    void otherKeysDoNotNavigate();
-    void newWindowButtonOpensTheSearchHomePage();
+    void buttonsMakeOneHubCallOnTheirOwnEngine_data();
+    void buttonsMakeOneHubCallOnTheirOwnEngine();
+    void enterAndGoPictureSendTheTypedText_data();
+    void enterAndGoPictureSendTheTypedText();
+    void newWindowButtonsOpenTheSearchHomePage();
     void eighthNewWindowIsRefusedEvenAfterClosingOthers();
-    void secondaryButtonsDriveTheirOwnEngine_data();
-    void secondaryButtonsDriveTheirOwnEngine();
-    void secondaryEnterAndLogo();
     void secondaryStartsWithTheSearchHost();
     void secondaryLayoutFollowsTheWindowSize();
-    void secondaryLayoutStopsInAWindowTooLow();
-    void localTestPageOpensAtStartUpInTheFirstPlace();
-    void localTestPageIsNotOpenedWithACommandLine();
+    void localTestPageOpensAtStartUpBeforeTheToolsPage();
 };
 
-void ToolbarsTest::mainButtonsMakeOneHubCallAndCloseTheMenu_data()
+void ToolbarsTest::buttonsMakeOneHubCallOnTheirOwnEngine_data()
 {
+    QTest::addColumn<bool>("secondary");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("url");
-    QTest::newRow("back") << "cmdIndietro"
-                          << "back"
-                          << "";
-    QTest::newRow("forward") << "cmdAvanti"
-                             << "next"
-                             << "";
-    QTest::newRow("refresh") << "cmdRefresh"
-                             << "refresh"
-                             << "";
-    QTest::newRow("home") << "cmdHome"
-                          << "" << QString::fromUtf8(HomeUrl.data(), HomeUrl.size());
-    QTest::newRow("search") << "Command3"
-                            << "" << QString::fromUtf8(SearchHomeUrl.data(), SearchHomeUrl.size());
-    QTest::newRow("info") << "cmdInfo"
-                          << "" << QString::fromUtf8(InfoUrl.data(), InfoUrl.size());
+    const auto row = [](bool secondary, const char *button, const char *action,
+                        const QString &url) {
+        QTest::addRow("%s %s", secondary ? "secondary" : "main", button)
+            << secondary << QString(button) << QString(action) << url;
+    };
+    for (bool secondary : {false, true}) {
+        row(secondary, "cmdIndietro", "back", {});
+        row(secondary, "cmdAvanti", "next", {});
+        row(secondary, "cmdRefresh", "refresh", {});
+        row(secondary, "cmdHome", "", qs(HomeUrl));
+        row(secondary, "cmdInfo", "", qs(InfoUrl));
+    }
+    row(false, "Command3", "", qs(SearchHomeUrl));
+    row(true, "cmdCerca", "", qs(SearchHomeUrl) + "/"); // with its trailing slash
 }
 
-void ToolbarsTest::mainButtonsMakeOneHubCallAndCloseTheMenu()
+void ToolbarsTest::buttonsMakeOneHubCallOnTheirOwnEngine()
 {
+    QFETCH(bool, secondary);
     QFETCH(QString, button);
     QFETCH(QString, action);
     QFETCH(QString, url);
     MainWindowFixture f;
-    frmMain &w = *f.window;
-    w.List1->show();
+    const Toolbar t = toolbar(*f.window, secondary);
+    QVERIFY(t.window);
+    f.window->List1->show();
     f.hub.calls.clear();
-    QTest::mouseClick(w.findChild<PictureButton *>(button), Qt::LeftButton);
+    QTest::mouseClick(t.window->findChild<PictureButton *>(button), Qt::LeftButton);
     QCOMPARE(f.hub.calls.size(), 1);
     QCOMPARE(QString::fromStdString(f.hub.calls[0].action), action);
     QCOMPARE(QString::fromStdString(f.hub.calls[0].url), url);
-    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(w.WebBrowser1));
-    QCOMPARE(f.hub.calls[0].addressBox, static_cast<AddressBox *>(w.Text1));
-    QVERIFY(w.List1->isHidden());
+    QCOMPARE(f.hub.calls[0].browser, t.engine);
+    QCOMPARE(f.hub.calls[0].addressBox, static_cast<AddressBox *>(t.box));
+    // The main window's buttons close its command list first.
+    if (!secondary)
+        QVERIFY(f.window->List1->isHidden());
 }
 
-void ToolbarsTest::enterAndGoPictureUseTheTypedTextAndLeaveTheMenu()
+void ToolbarsTest::enterAndGoPictureSendTheTypedText_data()
 {
+    QTest::addColumn<bool>("secondary");
+    QTest::newRow("main") << false;
+    QTest::newRow("secondary") << true;
+}
+
+// Enter (either key) and the go picture send the text as it stands, other keys nothing; the
+// command list stays open.
+void ToolbarsTest::enterAndGoPictureSendTheTypedText()
+{
+    QFETCH(bool, secondary);
     MainWindowFixture f;
-    frmMain &w = *f.window;
-    w.List1->show();
+    const Toolbar t = toolbar(*f.window, secondary);
+    QVERIFY(t.window);
+    f.window->List1->show();
     f.hub.calls.clear();
-    w.Text1->setText("  www.esempio.it ");
-    QTest::keyClick(w.Text1, Qt::Key_Return);
-    QTest::mouseClick(w.Image1, Qt::LeftButton);
-    w.Text1->clear();
-    QTest::keyClick(w.Text1, Qt::Key_Enter);
+    t.box->clear();
+    QTest::keyClicks(t.box, "abc");
+    QTest::keyClick(t.box, Qt::Key_Tab);
+    QVERIFY(f.hub.calls.isEmpty());
+
+    t.box->setText("  www.esempio.it ");
+    QTest::keyClick(t.box, Qt::Key_Return);
+    QTest::mouseClick(t.go, Qt::LeftButton);
+    t.box->clear();
+    QTest::keyClick(t.box, Qt::Key_Enter);
     QCOMPARE(f.hub.calls.size(), 3);
     QCOMPARE(f.hub.calls[0].url, std::string("  www.esempio.it "));
     QCOMPARE(f.hub.calls[1].url, std::string("  www.esempio.it "));
     QCOMPARE(f.hub.calls[2].url, std::string());
     for (const auto &call : f.hub.calls) {
         QCOMPARE(call.action, std::string());
-        QCOMPARE(call.browser, static_cast<Engine *>(w.WebBrowser1));
+        QCOMPARE(call.browser, t.engine);
+        QCOMPARE(call.addressBox, static_cast<AddressBox *>(t.box));
     }
-    QVERIFY(!w.List1->isHidden());
+    QVERIFY(!f.window->List1->isHidden());
 }
 
-void ToolbarsTest::otherKeysDoNotNavigate()
-{
-    MainWindowFixture f;
-    f.hub.calls.clear();
-    QTest::keyClicks(f.window->Text1, "abc");
-    QTest::keyClick(f.window->Text1, Qt::Key_Tab);
-    QCOMPARE(f.hub.calls.size(), 0);
-}
-
-void ToolbarsTest::newWindowButtonOpensTheSearchHomePage()
+void ToolbarsTest::newWindowButtonsOpenTheSearchHomePage()
 {
     MainWindowFixture f;
     frmMain &w = *f.window;
@@ -129,6 +160,13 @@ void ToolbarsTest::newWindowButtonOpensTheSearchHomePage()
     QCOMPARE(f.hub.calls[0].addressBox, static_cast<AddressBox *>(forms[0]->txtURL));
     QVERIFY(forms[0]->isVisible());
     QVERIFY(forms[0]->windowState() & Qt::WindowMaximized);
+
+    // A secondary window's button opens the next one through the main window.
+    QTest::mouseClick(forms[0]->Command2, Qt::LeftButton);
+    QCOMPARE(secondaryWindows().size(), 2);
+    QCOMPARE(f.hub.calls.size(), 2);
+    QCOMPARE(f.hub.calls[1].url, std::string(SearchHomeUrl));
+    QVERIFY(f.hub.calls[1].browser != f.hub.calls[0].browser);
     QVERIFY(f.messageBoxes.shown.isEmpty());
 }
 
@@ -152,69 +190,6 @@ void ToolbarsTest::eighthNewWindowIsRefusedEvenAfterClosingOthers()
     QCOMPARE(m.icon, MessageIcon::Critical);
     QCOMPARE(m.buttons, MessageButtons::Ok);
     QCOMPARE(m.caption, QString("Torvi"));
-}
-
-void ToolbarsTest::secondaryButtonsDriveTheirOwnEngine_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("url");
-    QTest::newRow("back") << "cmdIndietro"
-                          << "back"
-                          << "";
-    QTest::newRow("forward") << "cmdAvanti"
-                             << "next"
-                             << "";
-    QTest::newRow("refresh") << "cmdRefresh"
-                             << "refresh"
-                             << "";
-    QTest::newRow("home") << "cmdHome"
-                          << "" << QString::fromUtf8(HomeUrl.data(), HomeUrl.size());
-    QTest::newRow("search, with its trailing slash")
-        << "cmdCerca"
-        << "" << QString::fromUtf8(SearchHomeUrl.data(), SearchHomeUrl.size()) + "/";
-    QTest::newRow("info") << "cmdInfo"
-                          << "" << QString::fromUtf8(InfoUrl.data(), InfoUrl.size());
-}
-
-void ToolbarsTest::secondaryButtonsDriveTheirOwnEngine()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, action);
-    QFETCH(QString, url);
-    MainWindowFixture f;
-    QVERIFY(f.window->newWebBrowser("http://a.example/"));
-    webForm *form = secondaryWindows().value(0);
-    QVERIFY(form);
-    f.hub.calls.clear();
-    QTest::mouseClick(form->findChild<PictureButton *>(button), Qt::LeftButton);
-    QCOMPARE(f.hub.calls.size(), 1);
-    QCOMPARE(QString::fromStdString(f.hub.calls[0].action), action);
-    QCOMPARE(QString::fromStdString(f.hub.calls[0].url), url);
-    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(form->WebBrowser1));
-    QCOMPARE(f.hub.calls[0].addressBox, static_cast<AddressBox *>(form->txtURL));
-}
-
-void ToolbarsTest::secondaryEnterAndLogo()
-{
-    MainWindowFixture f;
-    QVERIFY(f.window->newWebBrowser("http://a.example/"));
-    webForm *form = secondaryWindows().value(0);
-    f.hub.calls.clear();
-    form->txtURL->setText("parola");
-    QTest::keyClick(form->txtURL, Qt::Key_Return);
-    QTest::mouseClick(form->Image1, Qt::LeftButton);
-    form->txtURL->clear();
-    QTest::keyClick(form->txtURL, Qt::Key_Return);
-    QCOMPARE(f.hub.calls.size(), 3);
-    QCOMPARE(f.hub.calls[0].url, std::string("parola"));
-    QCOMPARE(f.hub.calls[1].url, std::string("parola"));
-    QCOMPARE(f.hub.calls[2].url, std::string());
-    QCOMPARE(f.hub.calls[2].browser, static_cast<Engine *>(form->WebBrowser1));
-
-    // Its new-window button counts against the main window's seven places.
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
-    QCOMPARE(secondaryWindows().size(), 2);
 }
 
 void ToolbarsTest::secondaryStartsWithTheSearchHost()
@@ -257,26 +232,19 @@ void ToolbarsTest::secondaryLayoutFollowsTheWindowSize()
              QRect(px(100), px(600), px(W - 300), px(H - (600 + 375 + 500))));
     QCOMPARE(form->Picture1->geometry(), QRect(px(120), 0, px(W - 350), px(615)));
     QCOMPARE(form->Image1->x(), px(W - 795));
-}
 
-void ToolbarsTest::secondaryLayoutStopsInAWindowTooLow()
-{
-    MainWindowFixture f;
-    QVERIFY(f.window->newWebBrowser("http://a.example/"));
-    webForm *form = secondaryWindows().value(0);
-    form->showNormal();
-    form->resize(1000, 700);
-    QCoreApplication::processEvents();
+    // Lower than the engine's top, the status bar and 500 twips together: only the engine's
+    // width still follows.
     const QRect logo = form->Image1->geometry();
     const int address = form->txtURL->width();
-    form->resize(900, 60); // below the engine's top, the status bar and 500 twips
+    form->resize(900, 60);
     QCoreApplication::processEvents();
     QCOMPARE(form->Image1->geometry(), logo);
     QCOMPARE(form->txtURL->width(), address);
     QCOMPARE(form->WebBrowser1->width(), px(twipsOf(form->frameGeometry().width()) - 300));
 }
 
-void ToolbarsTest::localTestPageOpensAtStartUpInTheFirstPlace()
+void ToolbarsTest::localTestPageOpensAtStartUpBeforeTheToolsPage()
 {
     MainWindowFixture f("", LocalTestPage::Present);
     const auto forms = secondaryWindows();
@@ -286,17 +254,6 @@ void ToolbarsTest::localTestPageOpensAtStartUpInTheFirstPlace()
     QCOMPARE(f.hub.calls[1].url, localPageAddress("C:\\Programmi\\Torvi\\myModule\\test.html"));
     QCOMPARE(f.hub.calls[1].browser, static_cast<Engine *>(forms[0]->WebBrowser1));
     QCOMPARE(f.hub.calls[2].url, std::string(DesktopPageUrl));
-    // It took the first of the seven places: six more fit, the eighth call does not.
-    for (int i = 0; i < 6; ++i)
-        QVERIFY(f.window->newWebBrowser());
-    QVERIFY(!f.window->newWebBrowser());
-}
-
-void ToolbarsTest::localTestPageIsNotOpenedWithACommandLine()
-{
-    MainWindowFixture f("http://a.example/", LocalTestPage::Present);
-    QCOMPARE(secondaryWindows().size(), 0);
-    QCOMPARE(f.hub.calls.size(), 3);
 }
 
 QTEST_MAIN(ToolbarsTest)
