@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -159,17 +160,25 @@ private slots:
 
         QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount("/lenta.html"), 1, timeout);
         QTest::qWait(500);
-        QCOMPARE(m_server.requestCount("/count.php"), 0);
-        QCOMPARE(m_server.requestCount("/torvi/ext-2.2/examples/desktop/desktop.html"), 0);
+        // Counted from this program's page on: the previous case's counter may still have
+        // had a request on its way when its program went.
+        const auto askedSincePage = [this](const QByteArray &path) {
+            const auto &requests = m_server.requests();
+            auto it = std::find_if(requests.begin(), requests.end(),
+                                   [](const auto &r) { return r.path == "/lenta.html"; });
+            return std::count_if(it, requests.end(), [&](const auto &r) { return r.path == path; });
+        };
+        QCOMPARE(askedSincePage("/count.php"), 0);
+        QCOMPARE(askedSincePage("/torvi/ext-2.2/examples/desktop/desktop.html"), 0);
         m_server.releaseHeldAnswers();
         QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), QStringLiteral("Lenta"), timeout);
         // The page's completion reloads the counter: its first load and that reload both
         // reach the server.
-        QTRY_VERIFY_WITH_TIMEOUT(m_server.requestCount("/count.php") >= 2, timeout);
+        QTRY_VERIFY_WITH_TIMEOUT(askedSincePage("/count.php") >= 2, timeout);
         QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), std::string(torvi::DesktopPageUrl),
                                   timeout);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            m_server.requestCount("/torvi/ext-2.2/examples/desktop/desktop.html"), 1, timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(askedSincePage("/torvi/ext-2.2/examples/desktop/desktop.html"), 1,
+                                  timeout);
     }
 
     // The local test page takes the first of the seven places of newWebBrowser.
