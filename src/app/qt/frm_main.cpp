@@ -3,6 +3,7 @@
 
 #include "app/app_texts.h"
 #include "app/qt/address_line_edit.h"
+#include "app/qt/browser_keys.h"
 #include "app/qt/frm_source.h"
 #include "app/qt/picture_button.h"
 #include "app/qt/resources.h"
@@ -24,7 +25,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QShortcut>
 
 namespace torvi {
 
@@ -215,33 +215,14 @@ void frmMain::connectHandlers()
     connect(listDanger, &QListWidget::itemClicked, this, [this] { listDanger_Click(); });
 }
 
-// The keys a browser user expects; each navigation goes through the hub like its button.
+// Each navigation goes through the hub like its button; Tab follows the toolbar.
 void frmMain::bindKeyboard()
 {
-    const auto key = [this](QKeySequence sequence, auto handler) {
-        auto *shortcut = new QShortcut(sequence, this);
-        connect(shortcut, &QShortcut::activated, this, handler);
-    };
-    key(QKeySequence(Qt::CTRL | Qt::Key_L), &frmMain::focusAddressBox);
-    key(QKeySequence(Qt::Key_F6), &frmMain::focusAddressBox);
-    key(QKeySequence(Qt::ALT | Qt::Key_Left), &frmMain::cmdIndietro_Click);
-    key(QKeySequence(Qt::ALT | Qt::Key_Right), &frmMain::cmdAvanti_Click);
-    key(QKeySequence(Qt::Key_F5), &frmMain::cmdRefresh_Click);
-    key(QKeySequence(Qt::Key_Escape), &frmMain::stopLoading);
-
-    // Tab follows the toolbar from left to right.
-    QWidget *order[] = {cmdIndietro, cmdAvanti, cmdRefresh, cmdHome, Command3,
-                        cmdInfo,     Command2,  Text1,      Image1,  Image2};
-    for (QWidget *w : order)
-        w->setFocusPolicy(Qt::StrongFocus);
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-}
-
-void frmMain::focusAddressBox()
-{
-    Text1->setFocus(Qt::ShortcutFocusReason);
-    Text1->selectAll();
+    bindBrowserKeys(*this, *Text1,
+                    {[this] { cmdIndietro_Click(); }, [this] { cmdAvanti_Click(); },
+                     [this] { cmdRefresh_Click(); }, [this] { stopLoading(); }},
+                    {cmdIndietro, cmdAvanti, cmdRefresh, cmdHome, Command3, cmdInfo, Command2,
+                     Text1, Image1, Image2});
 }
 
 void frmMain::stopLoading()

@@ -109,7 +109,6 @@ private:
     void showView(QWidget *view);
     void listDanger_Click();
     void bindKeyboard();
-    void focusAddressBox();
     void stopLoading();
 
     // What the panels ask of the window.

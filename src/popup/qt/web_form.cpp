@@ -3,6 +3,7 @@
 
 #include "app/app_texts.h"
 #include "app/qt/address_line_edit.h"
+#include "app/qt/browser_keys.h"
 #include "app/qt/frm_main.h"
 #include "app/qt/picture_button.h"
 #include "app/qt/resources.h"
@@ -16,7 +17,6 @@
 #include "tools/version_info.h"
 
 #include <QLabel>
-#include <QShortcut>
 
 namespace torvi {
 
@@ -118,29 +118,11 @@ void webForm::connectHandlers()
 // The same keys as the main window, on this window's engine and address box.
 void webForm::bindKeyboard()
 {
-    const auto key = [this](QKeySequence sequence, auto handler) {
-        auto *shortcut = new QShortcut(sequence, this);
-        connect(shortcut, &QShortcut::activated, this, handler);
-    };
-    key(QKeySequence(Qt::CTRL | Qt::Key_L), &webForm::focusAddressBox);
-    key(QKeySequence(Qt::Key_F6), &webForm::focusAddressBox);
-    key(QKeySequence(Qt::ALT | Qt::Key_Left), &webForm::cmdIndietro_Click);
-    key(QKeySequence(Qt::ALT | Qt::Key_Right), &webForm::cmdAvanti_Click);
-    key(QKeySequence(Qt::Key_F5), &webForm::cmdRefresh_Click);
-    key(QKeySequence(Qt::Key_Escape), &webForm::stopLoading);
-
-    QWidget *order[] = {cmdIndietro, cmdAvanti, cmdRefresh, cmdCerca, cmdHome,
-                        cmdInfo,     Command2,  txtURL,     Image1};
-    for (QWidget *w : order)
-        w->setFocusPolicy(Qt::StrongFocus);
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-}
-
-void webForm::focusAddressBox()
-{
-    txtURL->setFocus(Qt::ShortcutFocusReason);
-    txtURL->selectAll();
+    bindBrowserKeys(
+        *this, *txtURL,
+        {[this] { cmdIndietro_Click(); }, [this] { cmdAvanti_Click(); },
+         [this] { cmdRefresh_Click(); }, [this] { stopLoading(); }},
+        {cmdIndietro, cmdAvanti, cmdRefresh, cmdCerca, cmdHome, cmdInfo, Command2, txtURL, Image1});
 }
 
 void webForm::stopLoading()

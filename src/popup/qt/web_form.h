@@ -71,7 +71,6 @@ private:
 
     void bindEngineEvents();
     void bindKeyboard();
-    void focusAddressBox();
     void stopLoading();
     void WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document);
     void WebBrowser1_NavigateComplete2();
