@@ -189,7 +189,7 @@ private slots:
         completed.clear();
         program.window->cmdRefresh->click();
         QVERIFY(waitForDocument(completed, pageUrl("/pagina.html")));
-        QCOMPARE(m_server.requestCount("/pagina.html"), fetched + 1);
+        QVERIFY(m_server.requestCount("/pagina.html") > fetched);
         QCOMPARE(program.panel(1), QString());
         QCOMPARE(program.panel(2), qs(VerdictClean));
         QVERIFY(program.page()->page()->renderProcessPid() > 0);
