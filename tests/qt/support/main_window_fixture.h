@@ -15,11 +15,33 @@
 #include "nav/windows_path.h"
 #include "threats/threat_scanner.h"
 
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
 namespace torvi::test {
+
+// Hub calls compare whole, so a case states each one it expects in a single line.
+inline bool operator==(const HubCall &a, const HubCall &b)
+{
+    return a.url == b.url && a.action == b.action && a.browser == b.browser &&
+           a.addressBox == b.addressBox;
+}
+
+inline char *toString(const HubCall &call)
+{
+    const auto name = [](auto *part) {
+        const auto *object = dynamic_cast<const QObject *>(part);
+        return object
+                   ? QStringLiteral("%1@%2").arg(object->objectName()).arg(quintptr(object), 0, 16)
+                   : QStringLiteral("null");
+    };
+    return QTest::toString(QStringLiteral("\"%1\" \"%2\" on %3, %4")
+                               .arg(QString::fromStdString(call.url),
+                                    QString::fromStdString(call.action), name(call.browser),
+                                    name(call.addressBox)));
+}
 
 // Whether the application folder holds the local test page when the window starts.
 enum class LocalTestPage
