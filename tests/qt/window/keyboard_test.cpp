@@ -41,30 +41,22 @@ void KeyboardTest::keysGoThroughTheHub()
     QFETCH(QKeyCombination, key);
     QFETCH(QString, action);
     MainWindowFixture f;
-    QWidget *window = f.window.get();
-    Engine *engine = f.window->WebBrowser1;
-    AddressBox *box = f.window->Text1;
-    webForm *form = nullptr;
-    if (secondary) {
-        QVERIFY(f.window->newWebBrowser("http://a.example/"));
-        form = secondaryWindows().value(0);
-        window = form;
-        engine = form->WebBrowser1;
-        box = form->txtURL;
-    }
+    const std::unique_ptr<webForm> form(secondary && f.window->newWebBrowser("http://a.example/")
+                                            ? secondaryWindows().value(0)
+                                            : nullptr);
+    QCOMPARE(form != nullptr, secondary);
+    QWidget *window = form ? static_cast<QWidget *>(form.get()) : f.window.get();
+    EngineView *engine = form ? form->WebBrowser1 : f.window->WebBrowser1;
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     f.hub.calls.clear();
     QTest::keyClick(window, key.key(), key.keyboardModifiers());
-    QCOMPARE(f.hub.calls.size(), 1);
-    QCOMPARE(QString::fromStdString(f.hub.calls[0].action), action);
-    QCOMPARE(f.hub.calls[0].browser, engine);
-    QCOMPARE(f.hub.calls[0].addressBox, box);
+    QCOMPARE(f.hub.calls,
+             (QList<HubCall>{{"", action.toStdString(), engine,
+                              form ? form->txtURL : static_cast<AddressBox *>(f.window->Text1)}}));
     // The engine got exactly the one matching call, beside its first page.
-    const QStringList &calls = dynamic_cast<FakeEngine *>(engine)->calls;
-    QCOMPARE(calls.size(), 2);
-    delete form;
+    QCOMPARE(f.fake(engine)->calls.size(), 2);
 }
 
 void KeyboardTest::addressKeysSelectTheAddress()
