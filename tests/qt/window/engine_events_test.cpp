@@ -41,6 +41,32 @@ void blockFolder(const std::string &windowsFolder)
     std::ofstream(nativePath(windowsFolder)) << "in the way";
 }
 
+// The window a case drives: the main one, or a secondary window it opens.
+struct Side
+{
+    FakeEngine *page = nullptr;
+    AddressLineEdit *box = nullptr;
+    StatusPanels *status = nullptr;
+};
+
+Side side(MainWindowFixture &f, bool secondary)
+{
+    frmMain &w = *f.window;
+    if (!secondary)
+        return {f.fake(w.WebBrowser1), w.Text1, w.StatusBar2};
+    if (!w.newWebBrowser("http://a.example/"))
+        return {};
+    webForm *form = secondaryWindows().value(0);
+    return {f.fake(form->WebBrowser1), form->txtURL, form->StatusBar1};
+}
+
+void bothWindows()
+{
+    QTest::addColumn<bool>("secondary");
+    QTest::newRow("main window") << false;
+    QTest::newRow("secondary window") << true;
+}
+
 } // namespace
 
 class EngineEventsTest : public QObject
@@ -55,11 +81,11 @@ private slots:
     void otherEnginesChangeNothing();
     void searchRule_data();
     void searchRule();
+    void progressAndStatusTexts_data() { bothWindows(); }
     void progressAndStatusTexts();
     void newWindowQuestionCancelAndOk_data();
     void newWindowQuestionCancelAndOk();
     void secondaryDocumentComplete();
-    void secondarySearchUsesItsOwnAddressBox();
     void listDangerClickClosesTheMenu();
 };
 
@@ -146,6 +172,7 @@ void EngineEventsTest::otherEnginesChangeNothing()
 
 void EngineEventsTest::searchRule_data()
 {
+    QTest::addColumn<bool>("secondary");
     QTest::addColumn<QString>("url");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("typed");
@@ -153,7 +180,7 @@ void EngineEventsTest::searchRule_data()
     const QString prefix = QString::fromUtf8(SearchQueryUrl.data(), SearchQueryUrl.size());
     const auto row = [](const char *name, const QString &url, int status, const QString &typed,
                         const QString &search) {
-        QTest::newRow(name) << url << status << typed << search;
+        QTest::addRow("main: %s", name) << false << url << status << typed << search;
     };
     row("unresolvable host", "http://parola/", -105, "parola", prefix + "parola");
     row("typed text, not the failed address", "http://x.example/", -105, "c++ & c#",
@@ -163,42 +190,49 @@ void EngineEventsTest::searchRule_data()
     row("failed download", "http://x.example/a.zip", -3, "x", {});
     row(".ZIP is not a download", "http://x.example/a.ZIP", -3, "x", prefix + "x");
     row("a failed search does not search again", prefix + "x", -105, "x", {});
+    // A secondary window searches for what its own box holds, in its own engine.
+    QTest::newRow("secondary: unresolvable host")
+        << true << "http://parola/" << -105 << "parola" << prefix + "parola";
+    QTest::newRow("secondary: failed download")
+        << true << "http://x.example/a.zip" << -3 << "parola" << QString();
+    QTest::newRow("secondary: server answer 404")
+        << true << "http://x.example/" << 404 << "parola" << QString();
 }
 
 void EngineEventsTest::searchRule()
 {
+    QFETCH(bool, secondary);
     QFETCH(QString, url);
     QFETCH(int, status);
     QFETCH(QString, typed);
     QFETCH(QString, search);
     MainWindowFixture f;
-    frmMain &w = *f.window;
-    w.Text1->setText(typed);
+    const Side s = side(f, secondary);
+    QVERIFY(s.page);
+    f.window->Text1->setText("altro");
+    s.box->setText(typed);
     f.hub.calls.clear();
-    f.fake(w.WebBrowser1)->failNavigation(url, status);
-    if (search.isEmpty()) {
-        QCOMPARE(f.hub.calls.size(), 0);
-        return;
-    }
-    QCOMPARE(f.hub.calls.size(), 1);
-    QCOMPARE(QString::fromStdString(f.hub.calls[0].url), search);
-    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(w.WebBrowser1));
-    QCOMPARE(f.hub.calls[0].action, std::string());
+    s.page->failNavigation(url, status);
+    QList<HubCall> expected;
+    if (!search.isEmpty())
+        expected.append({search.toStdString(), "", s.page, s.box});
+    QCOMPARE(f.hub.calls, expected);
 }
 
 void EngineEventsTest::progressAndStatusTexts()
 {
+    QFETCH(bool, secondary);
     MainWindowFixture f;
-    frmMain &w = *f.window;
-    FakeEngine *page = f.fake(w.WebBrowser1);
-    emit page->ProgressChange(300, 1000);
-    QCOMPARE(w.StatusBar2->panelText(3), QString(" 300/ 1000"));
-    emit page->ProgressChange(-1, 1000);
-    QCOMPARE(w.StatusBar2->panelText(3), QString("-1/ 1000"));
-    emit page->StatusTextChange("http://link.example/");
-    QCOMPARE(w.StatusBar2->panelText(1), QString("http://link.example/"));
-    emit page->StatusTextChange("");
-    QCOMPARE(w.StatusBar2->panelText(1), QString());
+    const Side s = side(f, secondary);
+    QVERIFY(s.page);
+    emit s.page->ProgressChange(300, 1000);
+    QCOMPARE(s.status->panelText(3), QString(" 300/ 1000"));
+    emit s.page->ProgressChange(-1, 1000);
+    QCOMPARE(s.status->panelText(3), QString("-1/ 1000"));
+    emit s.page->StatusTextChange("http://link.example/");
+    QCOMPARE(s.status->panelText(1), QString("http://link.example/"));
+    emit s.page->StatusTextChange("");
+    QCOMPARE(s.status->panelText(1), QString());
 }
 
 void EngineEventsTest::newWindowQuestionCancelAndOk_data()
@@ -214,12 +248,8 @@ void EngineEventsTest::newWindowQuestionCancelAndOk()
     QFETCH(bool, secondary);
     QFETCH(QString, question);
     MainWindowFixture f;
-    frmMain &w = *f.window;
-    FakeEngine *page = f.fake(w.WebBrowser1);
-    if (secondary) {
-        QVERIFY(w.newWebBrowser("http://a.example/"));
-        page = f.fake(secondaryWindows().value(0)->WebBrowser1);
-    }
+    FakeEngine *page = side(f, secondary).page;
+    QVERIFY(page);
     const qsizetype before = secondaryWindows().size();
     f.messageBoxes.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
     QCOMPARE(page->requestNewWindow(), nullptr);
@@ -238,7 +268,7 @@ void EngineEventsTest::newWindowQuestionCancelAndOk()
     QCOMPARE(f.messageBoxes.shown[0].caption, QString("Torvi"));
     // Such windows do not use up newWebBrowser's seven places.
     for (qsizetype i = before; i < 7; ++i)
-        QVERIFY(w.newWebBrowser());
+        QVERIFY(f.window->newWebBrowser());
 }
 
 void EngineEventsTest::secondaryDocumentComplete()
@@ -269,27 +299,6 @@ void EngineEventsTest::secondaryDocumentComplete()
     engine->completeDocument("http://a.example/q", "pulita", "");
     QCOMPARE(form->windowTitle(), QString(" - http://a.example/q - Torvi Personal Secure Browser"));
     QCOMPARE(form->StatusBar1->panelText(2), QString("Certificato"));
-    emit engine->ProgressChange(2500, 10000);
-    QCOMPARE(form->StatusBar1->panelText(3), QString(" 2500/ 10000"));
-    emit engine->StatusTextChange("stato");
-    QCOMPARE(form->StatusBar1->panelText(1), QString("stato"));
-}
-
-void EngineEventsTest::secondarySearchUsesItsOwnAddressBox()
-{
-    MainWindowFixture f;
-    QVERIFY(f.window->newWebBrowser("http://a.example/"));
-    webForm *form = secondaryWindows().value(0);
-    form->txtURL->setText("parola");
-    f.window->Text1->setText("altro");
-    f.hub.calls.clear();
-    f.fake(form->WebBrowser1)->failNavigation("http://parola/", -105);
-    f.fake(form->WebBrowser1)->failNavigation("http://x.example/a.zip", -3);
-    f.fake(form->WebBrowser1)->failNavigation("http://x.example/", 404);
-    QCOMPARE(f.hub.calls.size(), 1);
-    QCOMPARE(f.hub.calls[0].url, std::string(SearchQueryUrl) + "parola");
-    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(form->WebBrowser1));
-    QCOMPARE(f.hub.calls[0].addressBox, static_cast<AddressBox *>(form->txtURL));
 }
 
 void EngineEventsTest::listDangerClickClosesTheMenu()
