@@ -144,10 +144,11 @@ void CommandMenuTest::updatePageOpensInASecondaryWindow()
     f.hub.calls.clear();
     choose(*f.window, "Aggiornamenti");
     QCOMPARE(secondaryWindows().size(), 1);
-    QCOMPARE(f.hub.calls.size(), 1);
-    QCOMPARE(f.hub.calls[0].url,
-             std::string("https://www.torvi.example/TorviUpdate.php?client=Torvi&version=1.0.5"));
-    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(secondaryWindows()[0]->WebBrowser1));
+    const webForm *form = secondaryWindows()[0];
+    QCOMPARE(
+        f.hub.calls,
+        (QList<HubCall>{{"https://www.torvi.example/TorviUpdate.php?client=Torvi&version=1.0.5", "",
+                         form->WebBrowser1, form->txtURL}}));
     QVERIFY(f.window->List1->isHidden());
 }
 
@@ -197,15 +198,16 @@ void CommandMenuTest::aboutBoxShowsTheVersionInformation()
     choose(w, "Informazioni sul software");
     QCOMPARE(w.aboutBox(), about.data()); // brought forward, not loaded again
 
-    QTest::keyClick(about, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(about.isNull());
-    choose(w, "Informazioni sul software");
-    about = w.aboutBox();
-    QVERIFY(about);
-    QTest::keyClick(about->cmdOK, Qt::Key_Return);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(about.isNull());
+    // Esc closes it, and so does Enter on OK.
+    for (bool escape : {true, false}) {
+        choose(w, "Informazioni sul software");
+        about = w.aboutBox();
+        QVERIFY(about);
+        QTest::keyClick(escape ? static_cast<QWidget *>(about) : about->cmdOK,
+                        escape ? Qt::Key_Escape : Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(about.isNull());
+    }
 }
 
 void CommandMenuTest::favoritesPanelOpensPrefilled()
@@ -237,18 +239,14 @@ void CommandMenuTest::historyPanelListsCompletedPagesNewestFirst()
     QVERIFY(!w.Frame2->isHidden());
     QCOMPARE(w.Frame2->pos(), w.WebBrowser1->pos());
     auto *list = w.Frame2->findChild<QTreeWidget *>("ListView2");
-    QVERIFY(list);
     QCOMPARE(list->topLevelItemCount(), 2);
-    QCOMPARE(list->topLevelItem(0)->text(0), QString("http://b.example/"));
-    QCOMPARE(list->topLevelItem(0)->text(2), QString("Seconda"));
     QVERIFY(w.WebBrowser1->isHidden());
     f.hub.calls.clear();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->topLevelItem(1)).center());
     QVERIFY(w.Frame2->isHidden());
     QVERIFY(!w.WebBrowser1->isHidden());
-    QCOMPARE(f.hub.calls.size(), 1);
-    QCOMPARE(f.hub.calls[0].url, std::string("http://a.example/"));
+    QCOMPARE(f.hub.calls, (QList<HubCall>{{"http://a.example/", "", w.WebBrowser1, w.Text1}}));
 }
 
 void CommandMenuTest::arrowsOnlyMoveEnterRuns()
