@@ -1,7 +1,5 @@
 // Torvi window tests: every control can be found and read by assistive technology.
-#include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
-#include "support/secondary_windows.h"
 #include "tools/qt/frm_about.h"
 
 #include <QAccessible>

@@ -1,10 +1,6 @@
 // Torvi window tests: the command list, the page-source window and the about box.
-#include "app/qt/address_line_edit.h"
 #include "app/qt/frm_source.h"
-#include "app/qt/picture_button.h"
-#include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
-#include "support/secondary_windows.h"
 #include "tools/qt/frm_about.h"
 
 #include <QApplication>

@@ -1,12 +1,8 @@
 // Torvi window tests: how the main and secondary windows follow their engines' events.
-#include "app/qt/address_line_edit.h"
-#include "app/qt/status_panels.h"
 #include "endpoints.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
-#include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
-#include "support/secondary_windows.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -41,30 +37,6 @@ void blockFolder(const std::string &windowsFolder)
     std::ofstream(nativePath(windowsFolder)) << "in the way";
 }
 
-// The window a case drives: the main one, or a secondary window it opens.
-struct Side
-{
-    FakeEngine *page = nullptr;
-    AddressLineEdit *box = nullptr;
-    StatusPanels *status = nullptr;
-};
-
-Side side(MainWindowFixture &f, bool secondary)
-{
-    frmMain &w = *f.window;
-    if (!secondary)
-        return {f.fake(w.WebBrowser1), w.Text1, w.StatusBar2};
-    webForm *form = w.newWebBrowser("http://a.example/") ? secondaryWindows().value(0) : nullptr;
-    return form ? Side{f.fake(form->WebBrowser1), form->txtURL, form->StatusBar1} : Side{};
-}
-
-void bothWindows()
-{
-    QTest::addColumn<bool>("secondary");
-    QTest::newRow("main window") << false;
-    QTest::newRow("secondary window") << true;
-}
-
 } // namespace
 
 class EngineEventsTest : public QObject
@@ -79,7 +51,7 @@ private slots:
     void otherEnginesChangeNothing();
     void searchRule_data();
     void searchRule();
-    void progressAndStatusTexts_data() { bothWindows(); }
+    void progressAndStatusTexts_data() { addWindowRows(); }
     void progressAndStatusTexts();
     void newWindowQuestionCancelAndOk_data();
     void newWindowQuestionCancelAndOk();
@@ -204,7 +176,7 @@ void EngineEventsTest::searchRule()
     QFETCH(QString, typed);
     QFETCH(QString, search);
     MainWindowFixture f;
-    const Side s = side(f, secondary);
+    const WindowParts s = f.parts(secondary);
     QVERIFY(s.page);
     f.window->Text1->setText("altro");
     s.box->setText(typed);
@@ -220,7 +192,7 @@ void EngineEventsTest::progressAndStatusTexts()
 {
     QFETCH(bool, secondary);
     MainWindowFixture f;
-    const Side s = side(f, secondary);
+    const WindowParts s = f.parts(secondary);
     QVERIFY(s.page);
     emit s.page->ProgressChange(300, 1000);
     QCOMPARE(s.status->panelText(3), QString(" 300/ 1000"));
@@ -245,7 +217,7 @@ void EngineEventsTest::newWindowQuestionCancelAndOk()
     QFETCH(bool, secondary);
     QFETCH(QString, question);
     MainWindowFixture f;
-    FakeEngine *page = side(f, secondary).page;
+    FakeEngine *page = f.parts(secondary).page;
     QVERIFY(page);
     const qsizetype before = secondaryWindows().size();
     f.messageBoxes.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};

@@ -1,12 +1,8 @@
 // Torvi window tests: the main window's controls and its start-up.
-#include "app/qt/address_line_edit.h"
-#include "app/qt/picture_button.h"
-#include "app/qt/status_panels.h"
 #include "app/qt/twip_geometry.h"
 #include "endpoints.h"
 #include "nav/windows_path.h"
 #include "support/main_window_fixture.h"
-#include "support/secondary_windows.h"
 
 #include <QListWidget>
 #include <QtTest>

@@ -1,9 +1,5 @@
 // Torvi window tests: the browser keys of both windows.
-#include "app/qt/address_line_edit.h"
-#include "app/qt/picture_button.h"
-#include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
-#include "support/secondary_windows.h"
 
 #include <QtTest>
 
@@ -15,6 +11,7 @@ class KeyboardTest : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { closeSecondaryWindows(); }
     void keysGoThroughTheHub_data();
     void keysGoThroughTheHub();
     void addressKeysSelectTheAddress();
@@ -41,22 +38,16 @@ void KeyboardTest::keysGoThroughTheHub()
     QFETCH(QKeyCombination, key);
     QFETCH(QString, action);
     MainWindowFixture f;
-    const std::unique_ptr<webForm> form(secondary && f.window->newWebBrowser("http://a.example/")
-                                            ? secondaryWindows().value(0)
-                                            : nullptr);
-    QCOMPARE(form != nullptr, secondary);
-    QWidget *window = form ? static_cast<QWidget *>(form.get()) : f.window.get();
-    EngineView *engine = form ? form->WebBrowser1 : f.window->WebBrowser1;
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    const WindowParts t = f.parts(secondary);
+    QVERIFY(t.window);
+    t.window->show();
+    t.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(t.window));
     f.hub.calls.clear();
-    QTest::keyClick(window, key.key(), key.keyboardModifiers());
-    QCOMPARE(f.hub.calls,
-             (QList<HubCall>{{"", action.toStdString(), engine,
-                              form ? form->txtURL : static_cast<AddressBox *>(f.window->Text1)}}));
+    QTest::keyClick(t.window, key.key(), key.keyboardModifiers());
+    QCOMPARE(f.hub.calls, (QList<HubCall>{{"", action.toStdString(), t.page, t.box}}));
     // The engine got exactly the one matching call, beside its first page.
-    QCOMPARE(f.fake(engine)->calls.size(), 2);
+    QCOMPARE(t.page->calls.size(), 2);
 }
 
 void KeyboardTest::addressKeysSelectTheAddress()

@@ -1,11 +1,7 @@
 // Torvi window tests: both toolbars, the address boxes and the new-window routine.
-#include "app/qt/address_line_edit.h"
-#include "app/qt/picture_button.h"
 #include "app/qt/twip_geometry.h"
 #include "endpoints.h"
-#include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
-#include "support/secondary_windows.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -13,29 +9,6 @@
 
 using namespace torvi;
 using namespace torvi::test;
-
-namespace {
-
-// The toolbar a case drives: the main window's, or that of a secondary window it opens.
-struct Toolbar
-{
-    QWidget *window = nullptr;
-    Engine *engine = nullptr;
-    AddressLineEdit *box = nullptr;
-    PictureButton *go = nullptr;
-};
-
-Toolbar toolbar(frmMain &w, bool secondary)
-{
-    if (!secondary)
-        return {&w, w.WebBrowser1, w.Text1, w.Image1};
-    if (!w.newWebBrowser("http://a.example/"))
-        return {};
-    webForm *form = secondaryWindows().value(0);
-    return {form, form->WebBrowser1, form->txtURL, form->Image1};
-}
-
-} // namespace
 
 class ToolbarsTest : public QObject
 {
@@ -45,7 +18,7 @@ private slots:
     void cleanup() { closeSecondaryWindows(); }
     void buttonsMakeOneHubCallOnTheirOwnEngine_data();
     void buttonsMakeOneHubCallOnTheirOwnEngine();
-    void enterAndGoPictureSendTheTypedText_data();
+    void enterAndGoPictureSendTheTypedText_data() { addWindowRows(); }
     void enterAndGoPictureSendTheTypedText();
     void newWindowButtonsOpenTheSearchHomePage();
     void eighthNewWindowIsRefusedEvenAfterClosingOthers();
@@ -83,22 +56,15 @@ void ToolbarsTest::buttonsMakeOneHubCallOnTheirOwnEngine()
     QFETCH(QString, action);
     QFETCH(QString, url);
     MainWindowFixture f;
-    const Toolbar t = toolbar(*f.window, secondary);
+    const WindowParts t = f.parts(secondary);
     QVERIFY(t.window);
     f.window->List1->show();
     f.hub.calls.clear();
     QTest::mouseClick(t.window->findChild<PictureButton *>(button), Qt::LeftButton);
     QCOMPARE(f.hub.calls,
-             (QList<HubCall>{{url.toStdString(), action.toStdString(), t.engine, t.box}}));
+             (QList<HubCall>{{url.toStdString(), action.toStdString(), t.page, t.box}}));
     // The main window's buttons close its command list first.
     QCOMPARE(f.window->List1->isHidden(), !secondary);
-}
-
-void ToolbarsTest::enterAndGoPictureSendTheTypedText_data()
-{
-    QTest::addColumn<bool>("secondary");
-    QTest::newRow("main") << false;
-    QTest::newRow("secondary") << true;
 }
 
 // Enter (either key) and the go picture send the text as it stands, other keys nothing; the
@@ -107,7 +73,7 @@ void ToolbarsTest::enterAndGoPictureSendTheTypedText()
 {
     QFETCH(bool, secondary);
     MainWindowFixture f;
-    const Toolbar t = toolbar(*f.window, secondary);
+    const WindowParts t = f.parts(secondary);
     QVERIFY(t.window);
     f.window->List1->show();
     f.hub.calls.clear();
@@ -121,8 +87,8 @@ void ToolbarsTest::enterAndGoPictureSendTheTypedText()
     QTest::mouseClick(t.go, Qt::LeftButton);
     t.box->clear();
     QTest::keyClick(t.box, Qt::Key_Enter);
-    const HubCall typed{"  www.esempio.it ", "", t.engine, t.box};
-    QCOMPARE(f.hub.calls, (QList<HubCall>{typed, typed, {"", "", t.engine, t.box}}));
+    const HubCall typed{"  www.esempio.it ", "", t.page, t.box};
+    QCOMPARE(f.hub.calls, (QList<HubCall>{typed, typed, {"", "", t.page, t.box}}));
     QVERIFY(!f.window->List1->isHidden());
 }
 
@@ -142,7 +108,7 @@ void ToolbarsTest::newWindowButtonsOpenTheSearchHomePage()
     // A secondary window's button opens the next one through the main window.
     QTest::mouseClick(first->Command2, Qt::LeftButton);
     QCOMPARE(secondaryWindows().size(), 2);
-    webForm *second = secondaryWindows()[1];
+    webForm *second = secondaryWindows()[secondaryWindows()[0] == first ? 1 : 0];
     const std::string home(SearchHomeUrl);
     QCOMPARE(f.hub.calls, (QList<HubCall>{{home, "", first->WebBrowser1, first->txtURL},
                                           {home, "", second->WebBrowser1, second->txtURL}}));
