@@ -147,25 +147,23 @@ void EngineEventsTest::searchRule_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("search"); // empty: no search
     const QString prefix = QString::fromUtf8(SearchQueryUrl.data(), SearchQueryUrl.size());
-    const auto row = [](const char *name, const QString &url, int status, const QString &typed,
-                        const QString &search) {
-        QTest::addRow("main: %s", name) << false << url << status << typed << search;
+    const auto row = [](bool secondary, const char *name, const QString &url, int status,
+                        const QString &typed, const QString &search) {
+        QTest::addRow("%s: %s", secondary ? "secondary" : "main", name)
+            << secondary << url << status << typed << search;
     };
-    row("unresolvable host", "http://parola/", -105, "parola", prefix + "parola");
-    row("typed text, not the failed address", "http://x.example/", -105, "c++ & c#",
+    row(false, "unresolvable host", "http://parola/", -105, "parola", prefix + "parola");
+    row(false, "typed text, not the failed address", "http://x.example/", -105, "c++ & c#",
         prefix + "c%2B%2B%20%26%20c%23");
-    row("empty box: the prefix alone", "http://x.example/", -2, "", prefix);
-    row("server answer 404", "http://x.example/", 404, "x", {});
-    row("failed download", "http://x.example/a.zip", -3, "x", {});
-    row(".ZIP is not a download", "http://x.example/a.ZIP", -3, "x", prefix + "x");
-    row("a failed search does not search again", prefix + "x", -105, "x", {});
+    row(false, "empty box: the prefix alone", "http://x.example/", -2, "", prefix);
+    row(false, "server answer 404", "http://x.example/", 404, "x", {});
+    row(false, "failed download", "http://x.example/a.zip", -3, "x", {});
+    row(false, ".ZIP is not a download", "http://x.example/a.ZIP", -3, "x", prefix + "x");
+    row(false, "a failed search does not search again", prefix + "x", -105, "x", {});
     // A secondary window searches for what its own box holds, in its own engine.
-    QTest::newRow("secondary: unresolvable host")
-        << true << "http://parola/" << -105 << "parola" << prefix + "parola";
-    QTest::newRow("secondary: failed download")
-        << true << "http://x.example/a.zip" << -3 << "parola" << QString();
-    QTest::newRow("secondary: server answer 404")
-        << true << "http://x.example/" << 404 << "parola" << QString();
+    row(true, "unresolvable host", "http://parola/", -105, "parola", prefix + "parola");
+    row(true, "failed download", "http://x.example/a.zip", -3, "parola", {});
+    row(true, "server answer 404", "http://x.example/", 404, "parola", {});
 }
 
 void EngineEventsTest::searchRule()
