@@ -1,12 +1,8 @@
 // Torvi window tests: how the main and secondary windows follow their engines' events.
-#include "app/qt/address_line_edit.h"
-#include "app/qt/status_panels.h"
 #include "endpoints.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
-#include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
-#include "support/secondary_windows.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -55,11 +51,11 @@ private slots:
     void otherEnginesChangeNothing();
     void searchRule_data();
     void searchRule();
+    void progressAndStatusTexts_data() { addWindowRows(); }
     void progressAndStatusTexts();
     void newWindowQuestionCancelAndOk_data();
     void newWindowQuestionCancelAndOk();
     void secondaryDocumentComplete();
-    void secondarySearchUsesItsOwnAddressBox();
     void listDangerClickClosesTheMenu();
 };
 
@@ -101,7 +97,6 @@ void EngineEventsTest::unwritableFilesDoNotSkipTheCheck()
     FakeEngine *page = f.fake(w.WebBrowser1);
     FakeEngine *counter = f.fake(w.WebBrowser3);
     page->completeDocument("http://a.example/", "pulita", "A");
-    QCOMPARE(w.StatusBar2->panelText(2), QString("Certificato"));
     blockFolder("C:\\WINDOWS");
     blockFolder(applicationDirectory());
     counter->calls.clear();
@@ -146,59 +141,65 @@ void EngineEventsTest::otherEnginesChangeNothing()
 
 void EngineEventsTest::searchRule_data()
 {
+    QTest::addColumn<bool>("secondary");
     QTest::addColumn<QString>("url");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("search"); // empty: no search
     const QString prefix = QString::fromUtf8(SearchQueryUrl.data(), SearchQueryUrl.size());
-    const auto row = [](const char *name, const QString &url, int status, const QString &typed,
-                        const QString &search) {
-        QTest::newRow(name) << url << status << typed << search;
+    const auto row = [](bool secondary, const char *name, const QString &url, int status,
+                        const QString &typed, const QString &search) {
+        QTest::addRow("%s: %s", secondary ? "secondary" : "main", name)
+            << secondary << url << status << typed << search;
     };
-    row("unresolvable host", "http://parola/", -105, "parola", prefix + "parola");
-    row("typed text, not the failed address", "http://x.example/", -105, "c++ & c#",
+    row(false, "unresolvable host", "http://parola/", -105, "parola", prefix + "parola");
+    row(false, "typed text, not the failed address", "http://x.example/", -105, "c++ & c#",
         prefix + "c%2B%2B%20%26%20c%23");
-    row("empty box: the prefix alone", "http://x.example/", -2, "", prefix);
-    row("server answer 404", "http://x.example/", 404, "x", {});
-    row("failed download", "http://x.example/a.zip", -3, "x", {});
-    row(".ZIP is not a download", "http://x.example/a.ZIP", -3, "x", prefix + "x");
-    row("a failed search does not search again", prefix + "x", -105, "x", {});
+    row(false, "empty box: the prefix alone", "http://x.example/", -2, "", prefix);
+    row(false, "server answer 404", "http://x.example/", 404, "x", {});
+    row(false, "failed download", "http://x.example/a.zip", -3, "x", {});
+    row(false, ".ZIP is not a download", "http://x.example/a.ZIP", -3, "x", prefix + "x");
+    row(false, "a failed search does not search again", prefix + "x", -105, "x", {});
+    // A secondary window searches for what its own box holds, in its own engine.
+    row(true, "unresolvable host", "http://parola/", -105, "parola", prefix + "parola");
+    row(true, "failed download", "http://x.example/a.zip", -3, "parola", {});
+    row(true, "server answer 404", "http://x.example/", 404, "parola", {});
 }
 
 void EngineEventsTest::searchRule()
 {
+    QFETCH(bool, secondary);
     QFETCH(QString, url);
     QFETCH(int, status);
     QFETCH(QString, typed);
     QFETCH(QString, search);
     MainWindowFixture f;
-    frmMain &w = *f.window;
-    w.Text1->setText(typed);
+    const WindowParts s = f.parts(secondary);
+    QVERIFY(s.page);
+    f.window->Text1->setText("altro");
+    s.box->setText(typed);
     f.hub.calls.clear();
-    f.fake(w.WebBrowser1)->failNavigation(url, status);
-    if (search.isEmpty()) {
-        QCOMPARE(f.hub.calls.size(), 0);
-        return;
-    }
-    QCOMPARE(f.hub.calls.size(), 1);
-    QCOMPARE(QString::fromStdString(f.hub.calls[0].url), search);
-    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(w.WebBrowser1));
-    QCOMPARE(f.hub.calls[0].action, std::string());
+    s.page->failNavigation(url, status);
+    QList<HubCall> expected;
+    if (!search.isEmpty())
+        expected.append({search.toStdString(), "", s.page, s.box});
+    QCOMPARE(f.hub.calls, expected);
 }
 
 void EngineEventsTest::progressAndStatusTexts()
 {
+    QFETCH(bool, secondary);
     MainWindowFixture f;
-    frmMain &w = *f.window;
-    FakeEngine *page = f.fake(w.WebBrowser1);
-    emit page->ProgressChange(300, 1000);
-    QCOMPARE(w.StatusBar2->panelText(3), QString(" 300/ 1000"));
-    emit page->ProgressChange(-1, 1000);
-    QCOMPARE(w.StatusBar2->panelText(3), QString("-1/ 1000"));
-    emit page->StatusTextChange("http://link.example/");
-    QCOMPARE(w.StatusBar2->panelText(1), QString("http://link.example/"));
-    emit page->StatusTextChange("");
-    QCOMPARE(w.StatusBar2->panelText(1), QString());
+    const WindowParts s = f.parts(secondary);
+    QVERIFY(s.page);
+    emit s.page->ProgressChange(300, 1000);
+    QCOMPARE(s.status->panelText(3), QString(" 300/ 1000"));
+    emit s.page->ProgressChange(-1, 1000);
+    QCOMPARE(s.status->panelText(3), QString("-1/ 1000"));
+    emit s.page->StatusTextChange("http://link.example/");
+    QCOMPARE(s.status->panelText(1), QString("http://link.example/"));
+    emit s.page->StatusTextChange("");
+    QCOMPARE(s.status->panelText(1), QString());
 }
 
 void EngineEventsTest::newWindowQuestionCancelAndOk_data()
@@ -214,12 +215,8 @@ void EngineEventsTest::newWindowQuestionCancelAndOk()
     QFETCH(bool, secondary);
     QFETCH(QString, question);
     MainWindowFixture f;
-    frmMain &w = *f.window;
-    FakeEngine *page = f.fake(w.WebBrowser1);
-    if (secondary) {
-        QVERIFY(w.newWebBrowser("http://a.example/"));
-        page = f.fake(secondaryWindows().value(0)->WebBrowser1);
-    }
+    FakeEngine *page = f.parts(secondary).page;
+    QVERIFY(page);
     const qsizetype before = secondaryWindows().size();
     f.messageBoxes.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
     QCOMPARE(page->requestNewWindow(), nullptr);
@@ -238,7 +235,7 @@ void EngineEventsTest::newWindowQuestionCancelAndOk()
     QCOMPARE(f.messageBoxes.shown[0].caption, QString("Torvi"));
     // Such windows do not use up newWebBrowser's seven places.
     for (qsizetype i = before; i < 7; ++i)
-        QVERIFY(w.newWebBrowser());
+        QVERIFY(f.window->newWebBrowser());
 }
 
 void EngineEventsTest::secondaryDocumentComplete()
@@ -269,27 +266,6 @@ void EngineEventsTest::secondaryDocumentComplete()
     engine->completeDocument("http://a.example/q", "pulita", "");
     QCOMPARE(form->windowTitle(), QString(" - http://a.example/q - Torvi Personal Secure Browser"));
     QCOMPARE(form->StatusBar1->panelText(2), QString("Certificato"));
-    emit engine->ProgressChange(2500, 10000);
-    QCOMPARE(form->StatusBar1->panelText(3), QString(" 2500/ 10000"));
-    emit engine->StatusTextChange("stato");
-    QCOMPARE(form->StatusBar1->panelText(1), QString("stato"));
-}
-
-void EngineEventsTest::secondarySearchUsesItsOwnAddressBox()
-{
-    MainWindowFixture f;
-    QVERIFY(f.window->newWebBrowser("http://a.example/"));
-    webForm *form = secondaryWindows().value(0);
-    form->txtURL->setText("parola");
-    f.window->Text1->setText("altro");
-    f.hub.calls.clear();
-    f.fake(form->WebBrowser1)->failNavigation("http://parola/", -105);
-    f.fake(form->WebBrowser1)->failNavigation("http://x.example/a.zip", -3);
-    f.fake(form->WebBrowser1)->failNavigation("http://x.example/", 404);
-    QCOMPARE(f.hub.calls.size(), 1);
-    QCOMPARE(f.hub.calls[0].url, std::string(SearchQueryUrl) + "parola");
-    QCOMPARE(f.hub.calls[0].browser, static_cast<Engine *>(form->WebBrowser1));
-    QCOMPARE(f.hub.calls[0].addressBox, static_cast<AddressBox *>(form->txtURL));
 }
 
 void EngineEventsTest::listDangerClickClosesTheMenu()

@@ -13,7 +13,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
-#include <memory>
+#include <optional>
 
 using namespace torvi;
 using namespace torvi::test;
@@ -82,6 +82,18 @@ QStringList itemTexts(const QListWidget *list)
     return texts;
 }
 
+// A panel in a fresh home, on the mapped drive.
+struct Panel
+{
+    Panel() { host.panel = &panel; }
+
+    TempHome home;
+    bool drive = prepareMappedDrive("tester").isOk();
+    RecordingHost host;
+    ScriptedMessageBoxes boxes;
+    FavoritesPanel panel{host, boxes};
+};
+
 } // namespace
 
 class FavoritesPanelTest : public QObject
@@ -89,8 +101,8 @@ class FavoritesPanelTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { m.emplace(); }
+    void cleanup() { m.reset(); }
     void controlsCarryTheirDesignedTexts();
     void openingPrefillsReloadsThenHidesThePage_data();
     void openingPrefillsReloadsThenHidesThePage();
@@ -98,72 +110,42 @@ private slots:
     void buttonsUpdateListAndFile_data();
     void buttonsUpdateListAndFile();
     void deleteLeavesNothingSelected();
-    void nameWithItemSeparatorRoundTripsExactly();
-    void doubleClickOpensTheExactAddress_data();
-    void doubleClickOpensTheExactAddress();
+    void entriesShowAndOpenExactly_data();
+    void entriesShowAndOpenExactly();
     void closeButtonAsksTheHostToClose();
     void failedRewriteIsReportedAndKeepsTheChange();
     void unreadableFileIsReportedAndNotOverwritten();
 
 private:
     void open(const std::string &content);
-    void clickItem(int row);
-    void doubleClickItem(int row);
+    void clickItem(int row, bool twice = false);
 
-    std::unique_ptr<TempHome> m_home;
-    std::unique_ptr<RecordingHost> m_host;
-    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
-    std::unique_ptr<FavoritesPanel> m_panel;
+    std::optional<Panel> m;
 };
-
-void FavoritesPanelTest::init()
-{
-    m_home = std::make_unique<TempHome>();
-    QVERIFY(prepareMappedDrive("tester").isOk());
-    m_host = std::make_unique<RecordingHost>();
-    m_boxes = std::make_unique<ScriptedMessageBoxes>();
-    m_panel = std::make_unique<FavoritesPanel>(*m_host, *m_boxes);
-    m_host->panel = m_panel.get();
-}
-
-void FavoritesPanelTest::cleanup()
-{
-    m_panel.reset();
-    m_boxes.reset();
-    m_host.reset();
-    m_home.reset();
-}
 
 void FavoritesPanelTest::open(const std::string &content)
 {
     writeFavorites(content);
-    m_panel->InitPreferiti();
-    m_host->calls.clear();
+    m->panel.InitPreferiti();
+    m->host.calls.clear();
 }
 
-void FavoritesPanelTest::clickItem(int row)
+// A double click comes as the system delivers it: a click first, then the double click.
+void FavoritesPanelTest::clickItem(int row, bool twice)
 {
-    QListWidget *list = m_panel->ListView1;
+    QListWidget *list = m->panel.ListView1;
     const QRect place = list->visualItemRect(list->item(row));
     QVERIFY(place.isValid());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
-}
-
-void FavoritesPanelTest::doubleClickItem(int row)
-{
-    QListWidget *list = m_panel->ListView1;
-    const QRect place = list->visualItemRect(list->item(row));
-    QVERIFY(place.isValid());
-    // As the system delivers it: a click first, then the double click.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
 }
 
 void FavoritesPanelTest::controlsCarryTheirDesignedTexts()
 {
-    QCOMPARE(m_panel->objectName(), "Frame1");
-    QCOMPARE(m_panel->title(), "Preferiti");
-    QVERIFY(!m_panel->isVisible());
+    QCOMPARE(m->panel.objectName(), "Frame1");
+    QCOMPARE(m->panel.title(), "Preferiti");
+    QVERIFY(!m->panel.isVisible());
     const std::pair<const char *, QString> texts[] = {
         {"Command1", "&Chiudi Preferiti"},
         {"cmdNuovoPreferiti", "&Aggiungi"},
@@ -172,7 +154,7 @@ void FavoritesPanelTest::controlsCarryTheirDesignedTexts()
         {"Label1", "NOME:"},
         {"Label2", "INDIRIZZO:"}};
     for (const auto &[name, text] : texts) {
-        QWidget *control = m_panel->findChild<QWidget *>(name);
+        QWidget *control = m->panel.findChild<QWidget *>(name);
         QVERIFY2(control, name);
         if (auto *button = qobject_cast<QPushButton *>(control)) {
             QCOMPARE(button->text(), text);
@@ -204,32 +186,32 @@ void FavoritesPanelTest::openingPrefillsReloadsThenHidesThePage()
     QFETCH(QStringList, items);
     if (!content.isNull())
         writeFavorites(content.toStdString());
-    m_panel->txtNomePreferiti->setText("vecchio");
+    m->panel.txtNomePreferiti->setText("vecchio");
 
-    m_panel->InitPreferiti();
+    m->panel.InitPreferiti();
 
-    QCOMPARE(m_panel->pos(), m_host->topLeft);
-    QCOMPARE(m_panel->txtNomePreferiti->text(), m_host->caption);
-    QCOMPARE(m_panel->txtUrlPreferiti->text(), m_host->address);
-    QCOMPARE(itemTexts(m_panel->ListView1), items);
-    for (int i = 0; i < m_panel->ListView1->count(); ++i)
-        QVERIFY(!m_panel->ListView1->item(i)->icon().isNull());
+    QCOMPARE(m->panel.pos(), m->host.topLeft);
+    QCOMPARE(m->panel.txtNomePreferiti->text(), m->host.caption);
+    QCOMPARE(m->panel.txtUrlPreferiti->text(), m->host.address);
+    QCOMPARE(itemTexts(m->panel.ListView1), items);
+    for (int i = 0; i < m->panel.ListView1->count(); ++i)
+        QVERIFY(!m->panel.ListView1->item(i)->icon().isNull());
     // The list is filled before the page goes, and the panel shows only after it.
     QCOMPARE(
-        m_host->calls,
+        m->host.calls,
         QStringList{QStringLiteral("hidePageForPanel [panel hidden, %1 items]").arg(items.size())});
-    QVERIFY(m_panel->isVisible());
-    QVERIFY(m_boxes->shown.isEmpty());
+    QVERIFY(m->panel.isVisible());
+    QVERIFY(m->boxes.shown.isEmpty());
 }
 
 void FavoritesPanelTest::reopeningReplacesTheListWithTheFile()
 {
     open("Uno||1\r\nDue||2\r\n");
     writeFavorites("Tre||3\r\n");
-    m_panel->InitPreferiti();
-    QCOMPARE(itemTexts(m_panel->ListView1), QStringList{"Tre - 3"});
-    m_panel->ListView1->setCurrentRow(0);
-    QTest::mouseClick(m_panel->cmdEliminaPreferiti, Qt::LeftButton);
+    m->panel.InitPreferiti();
+    QCOMPARE(itemTexts(m->panel.ListView1), QStringList{"Tre - 3"});
+    m->panel.ListView1->setCurrentRow(0);
+    QTest::mouseClick(m->panel.cmdEliminaPreferiti, Qt::LeftButton);
     // The table was rebuilt too, not appended to.
     QCOMPARE(fileText(), "");
 }
@@ -276,87 +258,84 @@ void FavoritesPanelTest::buttonsUpdateListAndFile()
 
     open("Uno||1\r\nDue||2\r\nTre||3\r\n");
     if (selectedRow >= 0)
-        m_panel->ListView1->setCurrentRow(selectedRow);
+        m->panel.ListView1->setCurrentRow(selectedRow);
     else
-        m_panel->ListView1->clearSelection();
-    m_panel->txtNomePreferiti->setText(name);
-    m_panel->txtUrlPreferiti->setText(address);
+        m->panel.ListView1->clearSelection();
+    m->panel.txtNomePreferiti->setText(name);
+    m->panel.txtUrlPreferiti->setText(address);
 
-    QTest::mouseClick(m_panel->findChild<QPushButton *>(button), Qt::LeftButton);
+    QTest::mouseClick(m->panel.findChild<QPushButton *>(button), Qt::LeftButton);
 
-    QCOMPARE(itemTexts(m_panel->ListView1), items);
+    QCOMPARE(itemTexts(m->panel.ListView1), items);
     QCOMPARE(fileText(), file);
-    QCOMPARE(m_panel->txtNomePreferiti->text(), name); // the boxes keep what they hold
-    QVERIFY(m_host->calls.isEmpty());
-    QVERIFY(m_boxes->shown.isEmpty());
+    QCOMPARE(m->panel.txtNomePreferiti->text(), name); // the boxes keep what they hold
+    QVERIFY(m->host.calls.isEmpty());
+    QVERIFY(m->boxes.shown.isEmpty());
 }
 
 void FavoritesPanelTest::deleteLeavesNothingSelected()
 {
     open("Uno||1\r\nDue||2\r\nTre||3\r\n");
-    m_panel->ListView1->setCurrentRow(1);
-    QTest::mouseClick(m_panel->cmdEliminaPreferiti, Qt::LeftButton);
-    QTest::mouseClick(m_panel->cmdEliminaPreferiti, Qt::LeftButton);
+    m->panel.ListView1->setCurrentRow(1);
+    QTest::mouseClick(m->panel.cmdEliminaPreferiti, Qt::LeftButton);
+    QTest::mouseClick(m->panel.cmdEliminaPreferiti, Qt::LeftButton);
     QCOMPARE(fileText(), "Uno||1\r\nTre||3\r\n");
 
     // Then the entry now at position 2 is the third one, and changing it changes that.
-    m_panel->ListView1->setCurrentRow(1);
-    m_panel->txtNomePreferiti->setText("Tre bis");
-    m_panel->txtUrlPreferiti->setText("3");
-    QTest::mouseClick(m_panel->cmdModificaPreferiti, Qt::LeftButton);
+    m->panel.ListView1->setCurrentRow(1);
+    m->panel.txtNomePreferiti->setText("Tre bis");
+    m->panel.txtUrlPreferiti->setText("3");
+    QTest::mouseClick(m->panel.cmdModificaPreferiti, Qt::LeftButton);
     QCOMPARE(fileText(), "Uno||1\r\nTre bis||3\r\n");
 }
 
-void FavoritesPanelTest::nameWithItemSeparatorRoundTripsExactly()
-{
-    const std::string content = "Notizie - Italia - Oggi||http://n.example/a - b\r\n"
-                                "Tab||\thttp://t.example/\tx\r\n";
-    open(content);
-
-    clickItem(0);
-    QCOMPARE(m_panel->txtNomePreferiti->text(), "Notizie - Italia - Oggi");
-    QCOMPARE(m_panel->txtUrlPreferiti->text(), "http://n.example/a - b");
-    QTest::mouseClick(m_panel->cmdModificaPreferiti, Qt::LeftButton);
-    // An unchanged entry is written back unchanged.
-    QCOMPARE(fileText(), QString::fromStdString(content));
-
-    clickItem(1);
-    QCOMPARE(m_panel->txtNomePreferiti->text(), "Tab");
-    QCOMPARE(m_panel->txtUrlPreferiti->text(), "http://t.example/x"); // tabs removed
-    QVERIFY(m_host->calls.isEmpty());
-}
-
-void FavoritesPanelTest::doubleClickOpensTheExactAddress_data()
+void FavoritesPanelTest::entriesShowAndOpenExactly_data()
 {
     QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("opened");
-    const auto row = [](const char *name, const QString &line, const QString &opened) {
-        QTest::newRow(name) << line << opened;
-    };
-    row("separators in name and address", "A - B||http://c.example/p - q",
-        "http://c.example/p - q");
-    row("tabs removed", "T||\thttp://t.example/\t", "http://t.example/");
-    row("empty address", "Solo nome", "");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("separators in name and address")
+        << "Notizie - Italia - Oggi||http://n.example/a - b"
+        << "Notizie - Italia - Oggi"
+        << "http://n.example/a - b";
+    QTest::newRow("tabs removed") << "Tab||\thttp://t.example/\tx"
+                                  << "Tab"
+                                  << "http://t.example/x";
+    QTest::newRow("empty address") << "Solo nome"
+                                   << "Solo nome"
+                                   << "";
 }
 
-void FavoritesPanelTest::doubleClickOpensTheExactAddress()
+// A click fills the boxes, a double click opens the address, each exactly as the file holds.
+void FavoritesPanelTest::entriesShowAndOpenExactly()
 {
     QFETCH(QString, line);
-    QFETCH(QString, opened);
-    open("Primo||http://primo.example/\r\n" + line.toStdString() + "\r\n");
+    QFETCH(QString, name);
+    QFETCH(QString, address);
+    const std::string content = "Primo||http://primo.example/\r\n" + line.toStdString() + "\r\n";
+    open(content);
 
-    doubleClickItem(1);
+    clickItem(1);
+    QCOMPARE(m->panel.txtNomePreferiti->text(), name);
+    QCOMPARE(m->panel.txtUrlPreferiti->text(), address);
+    if (line == name + "||" + address) {
+        // An unchanged entry is written back unchanged.
+        QTest::mouseClick(m->panel.cmdModificaPreferiti, Qt::LeftButton);
+        QCOMPARE(fileText(), QString::fromStdString(content));
+    }
+    QVERIFY(m->host.calls.isEmpty());
 
-    QCOMPARE(m_host->calls, (QStringList{"openAddress " + opened + " [panel shown, 2 items]",
+    clickItem(1, true);
+    QCOMPARE(m->host.calls, (QStringList{"openAddress " + address + " [panel shown, 2 items]",
                                          "showPageAfterOpen [panel hidden, 2 items]"}));
-    QVERIFY(!m_panel->isVisible());
+    QVERIFY(!m->panel.isVisible());
 }
 
 void FavoritesPanelTest::closeButtonAsksTheHostToClose()
 {
     open("Uno||1\r\n");
-    QTest::mouseClick(m_panel->Command1, Qt::LeftButton);
-    QCOMPARE(m_host->calls, QStringList{"closePanels [panel shown, 1 items]"});
+    QTest::mouseClick(m->panel.Command1, Qt::LeftButton);
+    QCOMPARE(m->host.calls, QStringList{"closePanels [panel shown, 1 items]"});
     QCOMPARE(fileText(), "Uno||1\r\n");
 }
 
@@ -366,36 +345,36 @@ void FavoritesPanelTest::failedRewriteIsReportedAndKeepsTheChange()
     // A file where the folder should be: cannot be written into, even by root.
     std::filesystem::remove_all(nativePath("C:\\WINDOWS"));
     std::ofstream(nativePath("C:\\WINDOWS")) << "in the way";
-    m_panel->txtNomePreferiti->setText("Due");
-    m_panel->txtUrlPreferiti->setText("2");
+    m->panel.txtNomePreferiti->setText("Due");
+    m->panel.txtUrlPreferiti->setText("2");
 
-    QTest::mouseClick(m_panel->cmdNuovoPreferiti, Qt::LeftButton);
+    QTest::mouseClick(m->panel.cmdNuovoPreferiti, Qt::LeftButton);
 
-    QCOMPARE(m_boxes->shown.size(), 1);
-    QCOMPARE(m_boxes->shown[0].text, qs(FavoritesNotSaved));
-    QCOMPARE(m_boxes->shown[0].icon, MessageIcon::Critical);
-    QCOMPARE(m_boxes->shown[0].caption, "Torvi");
-    QCOMPARE(itemTexts(m_panel->ListView1), (QStringList{"Uno - 1", "Due - 2"}));
-    QVERIFY(m_panel->isVisible());
+    QCOMPARE(m->boxes.shown.size(), 1);
+    QCOMPARE(m->boxes.shown[0].text, qs(FavoritesNotSaved));
+    QCOMPARE(m->boxes.shown[0].icon, MessageIcon::Critical);
+    QCOMPARE(m->boxes.shown[0].caption, "Torvi");
+    QCOMPARE(itemTexts(m->panel.ListView1), (QStringList{"Uno - 1", "Due - 2"}));
+    QVERIFY(m->panel.isVisible());
 }
 
 void FavoritesPanelTest::unreadableFileIsReportedAndNotOverwritten()
 {
     std::filesystem::create_directory(favoritesPath());
-    m_panel->InitPreferiti();
+    m->panel.InitPreferiti();
 
-    QCOMPARE(m_boxes->shown.size(), 1);
-    QCOMPARE(m_boxes->shown[0].text, qs(FavoritesNotRead));
-    QVERIFY(m_panel->isVisible());
-    QVERIFY(!m_panel->cmdNuovoPreferiti->isEnabled());
-    QVERIFY(!m_panel->cmdModificaPreferiti->isEnabled());
-    QVERIFY(!m_panel->cmdEliminaPreferiti->isEnabled());
+    QCOMPARE(m->boxes.shown.size(), 1);
+    QCOMPARE(m->boxes.shown[0].text, qs(FavoritesNotRead));
+    QVERIFY(m->panel.isVisible());
+    QVERIFY(!m->panel.cmdNuovoPreferiti->isEnabled());
+    QVERIFY(!m->panel.cmdModificaPreferiti->isEnabled());
+    QVERIFY(!m->panel.cmdEliminaPreferiti->isEnabled());
     QVERIFY(std::filesystem::is_directory(favoritesPath()));
 
     // Once the file reads again, editing comes back.
     std::filesystem::remove(favoritesPath());
-    m_panel->InitPreferiti();
-    QVERIFY(m_panel->cmdNuovoPreferiti->isEnabled());
+    m->panel.InitPreferiti();
+    QVERIFY(m->panel.cmdNuovoPreferiti->isEnabled());
 }
 
 QTEST_MAIN(FavoritesPanelTest)

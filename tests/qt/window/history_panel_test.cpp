@@ -6,9 +6,7 @@
 #include "support/scripted_message_boxes.h"
 #include "support/temp_home.h"
 #include "tools/temp_cleaner.h"
-#include "tools/tools_texts.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -112,8 +110,8 @@ private slots:
     void listsTheFileNewestFirst_data();
     void listsTheFileNewestFirst();
     void deleteEmptiesTheListAndRemovesTheFileWithThePanelOpen();
+    void choosingAnEntryClosesThePanelThenOpensItsAddress_data();
     void choosingAnEntryClosesThePanelThenOpensItsAddress();
-    void enterOnAnEntryOpensItOnce();
     void closeButtonClosesThePanels();
     void cleanerCountsWhatWentAndWhatIsLeft();
     void cleanerOnAMissingFolderReportsNothingAndListsNothing();
@@ -126,25 +124,23 @@ void HistoryPanelTest::startsHiddenWithItsDesignedControls()
     QCOMPARE(w.objectName(), QString("Frame2"));
     QCOMPARE(w.title(), QString("Cronologia"));
     QVERIFY(w.isHidden());
-    QCOMPARE(w.Command5->text(), QString("&Chiudi Preferiti"));
-    QCOMPARE(w.Command5->accessibleName(), QString("Chiudi Preferiti"));
-    QCOMPARE(w.cmdEliminaCronologia->text(), QString("&Elimina Cronologia"));
-    QCOMPARE(w.cmdEliminaCronologia->accessibleName(), QString("Elimina Cronologia"));
-    QCOMPARE(w.Command4->text(), QString::fromUtf8(Command4Caption.data(), Command4Caption.size()));
-    QCOMPARE(w.Command4->accessibleName(),
-             QString("Cancella e Pulisci anche Internet Explorer (COOKIE e File Temporanei)"));
-    QVERIFY(!w.ListView2->accessibleName().isEmpty());
-    QVERIFY(!w.File1->accessibleName().isEmpty());
+    const std::pair<QPushButton *, QString> buttons[] = {
+        {w.Command5, "&Chiudi Preferiti"},
+        {w.cmdEliminaCronologia, "&Elimina Cronologia"},
+        {w.Command4, "&Cancella e Pulisci anche Internet Explorer (COOKIE e File Temporanei)"}};
+    for (const auto &[button, text] : buttons) {
+        QCOMPARE(button->text(), text);
+        QCOMPARE(button->accessibleName(), QString(text).remove('&'));
+    }
 
-    QTreeWidgetItem *header = w.ListView2->headerItem();
-    QCOMPARE(w.ListView2->columnCount(), 3);
-    QCOMPARE(header->text(0), QString("URL"));
-    QCOMPARE(header->text(1), QString("Data e Ora"));
-    QCOMPARE(header->text(2), QString("Titolo"));
+    // Three columns of equal width.
+    QStringList headers;
+    for (int column = 0; column < w.ListView2->columnCount(); ++column) {
+        headers << w.ListView2->headerItem()->text(column);
+        QCOMPARE(w.ListView2->columnWidth(column), w.ListView2->columnWidth(0));
+    }
+    QCOMPARE(headers, QStringList({"URL", "Data e Ora", "Titolo"}));
     QVERIFY(w.ListView2->columnWidth(0) > 0);
-    QCOMPARE(w.ListView2->columnWidth(1), w.ListView2->columnWidth(0));
-    QCOMPARE(w.ListView2->columnWidth(2), w.ListView2->columnWidth(0));
-    QVERIFY(!w.ListView2->rootIsDecorated());
 
     // Nothing is listed before the first run, whatever folder the process started in.
     QCOMPARE(w.File1->count(), 0);
@@ -208,8 +204,16 @@ void HistoryPanelTest::deleteEmptiesTheListAndRemovesTheFileWithThePanelOpen()
     QCOMPARE(p.panel->ListView2->topLevelItemCount(), 0);
 }
 
+void HistoryPanelTest::choosingAnEntryClosesThePanelThenOpensItsAddress_data()
+{
+    QTest::addColumn<bool>("keyboard");
+    QTest::newRow("click") << false;
+    QTest::newRow("Enter") << true;
+}
+
 void HistoryPanelTest::choosingAnEntryClosesThePanelThenOpensItsAddress()
 {
+    QFETCH(bool, keyboard);
     Panel p;
     p.writeHistory(
         "http://vecchia.example/a b||d1||Vecchia\r\nhttp://nuova.example/||d2||Nuova\r\n");
@@ -218,30 +222,23 @@ void HistoryPanelTest::choosingAnEntryClosesThePanelThenOpensItsAddress()
 
     QTreeWidget *list = p.panel->ListView2;
     QTreeWidgetItem *older = list->topLevelItem(1);
-    // A click on the title column still opens the address of its line.
-    const QRect cell = list->visualRect(list->indexFromItem(older, 2));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    // Styles that activate an item on a single click send this as well: still one opening.
-    emit list->itemActivated(older, 2);
+    if (keyboard) {
+        p.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&p.window));
+        list->setFocus();
+        list->setCurrentItem(older);
+        QTest::keyClick(list, Qt::Key_Return);
+    } else {
+        // A click on the title column still opens the address of its line.
+        const QRect cell = list->visualRect(list->indexFromItem(older, 2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        // Styles that activate an item on a single click send this as well: still one opening.
+        emit list->itemActivated(older, 2);
+    }
 
     QVERIFY(p.panel->isHidden());
     QCOMPARE(p.host.calls, QStringList({"showPageAfterOpen (panel hidden)",
                                         "openAddress http://vecchia.example/a b (panel hidden)"}));
-}
-
-void HistoryPanelTest::enterOnAnEntryOpensItOnce()
-{
-    Panel p;
-    p.writeHistory("http://a/||d||t\r\n");
-    p.panel->InitCronologia();
-    p.host.calls.clear();
-    p.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&p.window));
-    p.panel->ListView2->setFocus();
-    p.panel->ListView2->setCurrentItem(p.panel->ListView2->topLevelItem(0));
-    QTest::keyClick(p.panel->ListView2, Qt::Key_Return);
-    QCOMPARE(p.host.calls, QStringList({"showPageAfterOpen (panel hidden)",
-                                        "openAddress http://a/ (panel hidden)"}));
 }
 
 void HistoryPanelTest::closeButtonClosesThePanels()
@@ -267,28 +264,20 @@ void HistoryPanelTest::cleanerCountsWhatWentAndWhatIsLeft()
         makeFile(folder / name, readOnly);
     makeFile(folder / "nota.txt", writable);
 
-    struct Run
-    {
-        const char *label;
-        QString deleted;
-        QString remaining;
-    };
-    const Run runs[] = {
-        {"first run", "Elementi Eliminati: 5", "Elementi Rimasti: 2"},
-        {"second run counts only what is left", "Elementi Eliminati: 0", "Elementi Rimasti: 2"}};
-    int shown = 0;
-    for (const Run &run : runs) {
+    // The second run counts only what is left.
+    for (const QString deleted : {"Elementi Eliminati: 5", "Elementi Eliminati: 0"}) {
         QTest::mouseClick(p.panel->Command4, Qt::LeftButton);
-        QVERIFY2(p.panel->lblElementiEliminati->text() == run.deleted, run.label);
-        QVERIFY2(p.panel->lblElementiRimasti->text() == run.remaining, run.label);
+        QCOMPARE(p.panel->lblElementiEliminati->text(), deleted);
+        QCOMPARE(p.panel->lblElementiRimasti->text(), QString("Elementi Rimasti: 2"));
         QCOMPARE(p.filesListed(), QStringList({"bloccato.tmp", "Ferma.tmp"}));
-        QCOMPARE(p.messageBoxes.shown.size(), ++shown);
+        QVERIFY(!p.messageBoxes.shown.isEmpty());
         const ShownMessage &done = p.messageBoxes.shown.last();
         QCOMPARE(done.text, QString("Fatto"));
         QCOMPARE(done.buttons, MessageButtons::Ok);
         QCOMPARE(done.icon, MessageIcon::None);
         QCOMPARE(done.caption, QString("Torvi"));
     }
+    QCOMPARE(p.messageBoxes.shown.size(), 2);
     QVERIFY(fs::exists(folder / "nota.txt"));
     QVERIFY(!fs::exists(folder / "a.tmp"));
 }

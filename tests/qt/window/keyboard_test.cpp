@@ -1,9 +1,5 @@
 // Torvi window tests: the browser keys of both windows.
-#include "app/qt/address_line_edit.h"
-#include "app/qt/picture_button.h"
-#include "popup/qt/web_form.h"
 #include "support/main_window_fixture.h"
-#include "support/secondary_windows.h"
 
 #include <QtTest>
 
@@ -15,6 +11,7 @@ class KeyboardTest : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { closeSecondaryWindows(); }
     void keysGoThroughTheHub_data();
     void keysGoThroughTheHub();
     void addressKeysSelectTheAddress();
@@ -41,30 +38,16 @@ void KeyboardTest::keysGoThroughTheHub()
     QFETCH(QKeyCombination, key);
     QFETCH(QString, action);
     MainWindowFixture f;
-    QWidget *window = f.window.get();
-    Engine *engine = f.window->WebBrowser1;
-    AddressBox *box = f.window->Text1;
-    webForm *form = nullptr;
-    if (secondary) {
-        QVERIFY(f.window->newWebBrowser("http://a.example/"));
-        form = secondaryWindows().value(0);
-        window = form;
-        engine = form->WebBrowser1;
-        box = form->txtURL;
-    }
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    const WindowParts t = f.parts(secondary);
+    QVERIFY(t.window);
+    t.window->show();
+    t.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(t.window));
     f.hub.calls.clear();
-    QTest::keyClick(window, key.key(), key.keyboardModifiers());
-    QCOMPARE(f.hub.calls.size(), 1);
-    QCOMPARE(QString::fromStdString(f.hub.calls[0].action), action);
-    QCOMPARE(f.hub.calls[0].browser, engine);
-    QCOMPARE(f.hub.calls[0].addressBox, box);
+    QTest::keyClick(t.window, key.key(), key.keyboardModifiers());
+    QCOMPARE(f.hub.calls, (QList<HubCall>{{"", action.toStdString(), t.page, t.box}}));
     // The engine got exactly the one matching call, beside its first page.
-    const QStringList &calls = dynamic_cast<FakeEngine *>(engine)->calls;
-    QCOMPARE(calls.size(), 2);
-    delete form;
+    QCOMPARE(t.page->calls.size(), 2);
 }
 
 void KeyboardTest::addressKeysSelectTheAddress()
