@@ -69,13 +69,18 @@ TEST_F(FileSystemTest, StartUpCreatesTheWindowsFoldersOnly)
     EXPECT_TRUE(fs.FileExists("C:\\WINDOWS\\keep.txt"));
 }
 
-TEST_F(FileSystemTest, FileExistsAnswersFalseForMissingFoldersAndForFolders)
+TEST_F(FileSystemTest, FileExistsAndDeleteTakeOnlyFiles)
 {
     make("C:\\WINDOWS\\a.txt");
     EXPECT_TRUE(fs.FileExists("C:\\WINDOWS\\a.txt"));
-    EXPECT_FALSE(fs.FileExists("C:\\WINDOWS\\b.txt"));
-    EXPECT_FALSE(fs.FileExists("C:\\No Such Folder\\At All\\a.txt"));
-    EXPECT_FALSE(fs.FileExists("C:\\WINDOWS"));
+    for (const char *notAFile :
+         {"C:\\WINDOWS\\b.txt", "C:\\No Such Folder\\At All\\a.txt", "C:\\WINDOWS"}) {
+        EXPECT_FALSE(fs.FileExists(notAFile)) << notAFile;
+        EXPECT_FALSE(fs.DeleteFile(notAFile, Force::No).isOk()) << notAFile;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(nativePath("C:\\WINDOWS")));
+    EXPECT_TRUE(fs.DeleteFile("C:\\WINDOWS\\a.txt", Force::No).isOk());
+    EXPECT_FALSE(fs.FileExists("C:\\WINDOWS\\a.txt"));
 }
 
 TEST_F(FileSystemTest, NonForcingDeleteRefusesReadOnlyFilesEvenForRoot)
@@ -89,16 +94,6 @@ TEST_F(FileSystemTest, NonForcingDeleteRefusesReadOnlyFilesEvenForRoot)
     EXPECT_TRUE(fs.FileExists("C:\\WINDOWS\\ro.tmp"));
     EXPECT_TRUE(fs.DeleteFile("C:\\WINDOWS\\ro.tmp", Force::Yes).isOk());
     EXPECT_FALSE(fs.FileExists("C:\\WINDOWS\\ro.tmp"));
-}
-
-TEST_F(FileSystemTest, DeleteReportsMissingFilesAndFolders)
-{
-    EXPECT_FALSE(fs.DeleteFile("C:\\WINDOWS\\missing.txt", Force::No).isOk());
-    EXPECT_FALSE(fs.DeleteFile("C:\\WINDOWS", Force::No).isOk());
-    EXPECT_TRUE(std::filesystem::is_directory(nativePath("C:\\WINDOWS")));
-    make("C:\\WINDOWS\\a.txt");
-    EXPECT_TRUE(fs.DeleteFile("C:\\WINDOWS\\a.txt", Force::No).isOk());
-    EXPECT_FALSE(fs.FileExists("C:\\WINDOWS\\a.txt"));
 }
 
 TEST_F(FileSystemTest, DeletingALinkLeavesItsTarget)

@@ -33,7 +33,7 @@ protected:
     FileSystem fs;
 };
 
-TEST_F(WindowsFileSystemTest, FileExistsOnlyForFiles)
+TEST_F(WindowsFileSystemTest, FileExistsAndDeleteTakeOnlyFiles)
 {
     make("a.txt");
     make("Citt\xC3\xA0.txt");
@@ -53,6 +53,13 @@ TEST_F(WindowsFileSystemTest, FileExistsOnlyForFiles)
     };
     for (const auto &c : cases)
         EXPECT_EQ(fs.FileExists(c.path), c.exists) << c.label;
+    // Files go without forcing; folders stay even when forced.
+    for (const auto &c : cases) {
+        EXPECT_EQ(fs.DeleteFile(c.path, c.exists ? Force::No : Force::Yes).isOk(), c.exists)
+            << c.label;
+        EXPECT_FALSE(fs.FileExists(c.path)) << c.label;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(nativePath(pathOf("folder.txt"))));
 }
 
 TEST_F(WindowsFileSystemTest, NonForcingDeleteRefusesTheReadOnlyAttribute)
@@ -70,17 +77,6 @@ TEST_F(WindowsFileSystemTest, NonForcingDeleteRefusesTheReadOnlyAttribute)
 
     EXPECT_TRUE(fs.DeleteFile(pathOf("ro.tmp"), Force::Yes).isOk());
     EXPECT_FALSE(fs.FileExists(pathOf("ro.tmp")));
-}
-
-TEST_F(WindowsFileSystemTest, DeleteReportsMissingFilesAndLeavesFolders)
-{
-    std::filesystem::create_directory(nativePath(pathOf("sub")));
-    EXPECT_FALSE(fs.DeleteFile(pathOf("missing.txt"), Force::No).isOk());
-    EXPECT_FALSE(fs.DeleteFile(pathOf("sub"), Force::Yes).isOk());
-    EXPECT_TRUE(std::filesystem::is_directory(nativePath(pathOf("sub"))));
-    make("Citt\xC3\xA0.txt");
-    EXPECT_TRUE(fs.DeleteFile(pathOf("Citt\xC3\xA0.txt"), Force::No).isOk());
-    EXPECT_FALSE(fs.FileExists(pathOf("Citt\xC3\xA0.txt")));
 }
 
 TEST_F(WindowsFileSystemTest, TextGoesToTheAnsiCodePageAndBack)
