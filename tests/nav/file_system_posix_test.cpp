@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace torvi {
 namespace {
@@ -106,16 +105,6 @@ TEST_F(FileSystemTest, DeletingALinkLeavesItsTarget)
     EXPECT_TRUE(fs.DeleteFile("C:\\WINDOWS\\link.tmp", Force::No).isOk());
     EXPECT_FALSE(std::filesystem::is_symlink(nativePath("C:\\WINDOWS\\link.tmp")));
     EXPECT_EQ(readWholeFile(nativePath("C:\\WINDOWS\\target.txt")), "precious");
-}
-
-TEST_F(FileSystemTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile)
-{
-    const auto path = nativePath("C:\\WINDOWS\\f.txt");
-    ASSERT_TRUE(writeFileAtomically(path, "old").isOk());
-    ASSERT_TRUE(writeFileAtomically(path, "new content").isOk());
-    EXPECT_EQ(readWholeFile(path), "new content");
-    const std::filesystem::directory_iterator folder(path.parent_path());
-    EXPECT_EQ(std::distance(begin(folder), end(folder)), 1) << "no temporary file is left";
 }
 
 TEST_F(FileSystemTest, LocalPagesOpenAsFileAddressesOfTheMappedDrive)
