@@ -5,7 +5,6 @@
 #include "support/temp_home.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -15,22 +14,10 @@ namespace {
 
 using Lines = std::vector<HistoryLine>;
 
-class HistoryFileTest : public test::TempHomeTest
+class HistoryFileTest : public test::ProgramFileTest
 {
 protected:
-    HistoryFileTest()
-    {
-        EXPECT_TRUE(prepareMappedDrive("tester").isOk());
-        test::removeMadeFile(native());
-    }
-    ~HistoryFileTest() override { test::removeMadeFile(native()); }
-
-    std::filesystem::path native() const { return nativePath(HistoryFilePath); }
-    std::string fileText() const { return readWholeFile(native()).value_or("<none>"); }
-    void writeFile(const std::string &content) const
-    {
-        std::ofstream(native(), std::ios::binary) << content;
-    }
+    HistoryFileTest() : ProgramFileTest(HistoryFilePath) {}
 
     FileSystem fileSystem;
     HistoryFile history{fileSystem};
@@ -72,23 +59,11 @@ TEST_F(HistoryFileTest, ReadsNewestFirstInThreeColumns)
         {"single | is no separator", "a|b||d|x||t\r\n", {{"a|b", "d|x", "t"}}},
         {"empty file", "", {}},
     };
+    // One reading after another: none may keep records of the one before.
     for (const auto &c : cases) {
         writeFile(c.content);
         EXPECT_EQ(history.readHistory(), c.expected) << c.label;
     }
-}
-
-TEST_F(HistoryFileTest, MissingFileReadsAsEmptyAndDeletesWithoutFailure)
-{
-    EXPECT_TRUE(history.readHistory().empty());
-    EXPECT_TRUE(history.DeleteCronologia().isOk());
-}
-
-TEST_F(HistoryFileTest, ReadingTwiceGivesEachRecordOnce)
-{
-    ASSERT_TRUE(history.AddCronologia("http://a.example/", "d", "t").isOk());
-    (void)history.readHistory();
-    EXPECT_EQ(history.readHistory(), (Lines{{"http://a.example/", "d", "t"}}));
 }
 
 TEST_F(HistoryFileTest, DeleteThenNextPageRecreatesOneLine)
@@ -96,8 +71,9 @@ TEST_F(HistoryFileTest, DeleteThenNextPageRecreatesOneLine)
     ASSERT_TRUE(history.AddCronologia("http://a.example/", "d", "t").isOk());
     ASSERT_TRUE(history.AddCronologia("http://b.example/", "d", "t").isOk());
     ASSERT_TRUE(history.DeleteCronologia().isOk());
-    EXPECT_FALSE(std::filesystem::exists(native()));
-    EXPECT_TRUE(history.readHistory().empty());
+    EXPECT_FALSE(std::filesystem::exists(native));
+    EXPECT_TRUE(history.readHistory().empty()) << "a missing file reads as empty";
+    EXPECT_TRUE(history.DeleteCronologia().isOk()) << "and deletes without failure";
 
     ASSERT_TRUE(history.AddCronologia("http://c.example/", "d", "t").isOk());
     EXPECT_EQ(fileText(), "http://c.example/||d||t\r\n");
@@ -106,16 +82,16 @@ TEST_F(HistoryFileTest, DeleteThenNextPageRecreatesOneLine)
 TEST_F(HistoryFileTest, ReadOnlyFileIsNotDeleted)
 {
     writeFile("a||d||t\r\n");
-    std::filesystem::permissions(native(), std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::group_read);
+    std::filesystem::permissions(native, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::group_read);
     EXPECT_FALSE(history.DeleteCronologia().isOk());
-    EXPECT_TRUE(std::filesystem::exists(native()));
+    EXPECT_TRUE(std::filesystem::exists(native));
 }
 
 // A folder where the file should be: no user, root included, can append to it.
 TEST_F(HistoryFileTest, UnwritableFileIsReportedAndNothingThrows)
 {
-    std::filesystem::create_directory(native());
+    std::filesystem::create_directory(native);
     const auto status = history.AddCronologia("http://a.example/", "d", "t");
     EXPECT_FALSE(status.isOk());
     EXPECT_NE(status.error().find("cronologia.txt"), std::string::npos) << status.error();

@@ -20,21 +20,12 @@ public:
     LocalTime now() const override { return {2026, 3, 7, 9, 5, 2}; }
 };
 
-class WindowsHistoryFilesTest : public test::TempHomeTest
+class WindowsHistoryFilesTest : public test::ProgramFileTest
 {
 protected:
-    WindowsHistoryFilesTest()
-    {
-        test::removeMadeFile(historyFile);
-        test::removeMadeFile(logFile);
-    }
-    ~WindowsHistoryFilesTest() override
-    {
-        test::removeMadeFile(historyFile);
-        test::removeMadeFile(logFile);
-    }
+    WindowsHistoryFilesTest() : ProgramFileTest(HistoryFilePath) { test::removeMadeFile(logFile); }
+    ~WindowsHistoryFilesTest() override { test::removeMadeFile(logFile); }
 
-    const std::filesystem::path historyFile{L"C:\\WINDOWS\\cronologia.txt"};
     const std::filesystem::path logFile{nativePath(NavigationLog::defaultPath())};
     FileSystem fileSystem;
 };
@@ -47,8 +38,9 @@ TEST_F(WindowsHistoryFilesTest, HistoryIsWrittenInTheAnsiCodePageAndReadBackAsIt
         history.AddCronologia("http://a.example/", "07/03/2026 09:05:02", "Citt\xC3\xA0").isOk());
     ASSERT_TRUE(history.AddCronologia("http://b.example/", "07/03/2026 09:05:03", "").isOk());
 
-    EXPECT_EQ(readWholeFile(historyFile), "http://a.example/||07/03/2026 09:05:02||Citt\xE0\r\n"
-                                          "http://b.example/||07/03/2026 09:05:03||\r\n");
+    EXPECT_EQ(readWholeFile(L"C:\\WINDOWS\\cronologia.txt"),
+              "http://a.example/||07/03/2026 09:05:02||Citt\xE0\r\n"
+              "http://b.example/||07/03/2026 09:05:03||\r\n");
     EXPECT_EQ(
         history.readHistory(),
         (std::vector<HistoryLine>{{"http://b.example/", "07/03/2026 09:05:03", ""},

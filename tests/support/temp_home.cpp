@@ -1,12 +1,20 @@
 // Torvi tests: a fresh home per test.
 #include "support/temp_home.h"
 
+#include "nav/text_file.h"
+#include "nav/windows_path.h"
+
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #ifdef _WIN32
 #include <process.h>
 #else
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -61,6 +69,51 @@ void removeMadeFile(const std::filesystem::path &path)
     std::filesystem::permissions(path, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add, error);
     std::filesystem::remove_all(path, error);
+}
+
+std::ptrdiff_t entriesIn(const std::filesystem::path &folder)
+{
+    const std::filesystem::directory_iterator entries(folder);
+    return std::distance(begin(entries), end(entries));
+}
+
+#ifndef _WIN32
+bool writeFailsMidway(std::size_t fileSizeLimit, const std::function<bool()> &write)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::_Exit(write() ? 0 : 3);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 3;
+}
+#endif
+
+ProgramFileTest::ProgramFileTest(std::string_view windowsPath) : native(nativePath(windowsPath))
+{
+    EXPECT_TRUE(prepareMappedDrive("tester").isOk());
+    removeMadeFile(native);
+}
+
+ProgramFileTest::~ProgramFileTest()
+{
+    removeMadeFile(native);
+}
+
+std::string ProgramFileTest::fileText() const
+{
+    return readWholeFile(native).value_or("<none>");
+}
+
+void ProgramFileTest::writeFile(const std::string &content) const
+{
+    std::ofstream(native, std::ios::binary) << content;
 }
 
 } // namespace torvi::test

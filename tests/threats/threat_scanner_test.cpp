@@ -38,9 +38,6 @@ TEST_F(ThreatScannerTest, LinesFollowSlotOrderAndNumberFromOne)
         {"hardsex: slot 0 before slot 16",
          "hardsex",
          {a + " - 1 - Minaccia : sex", a + " - 2 - Minaccia : hardsex"}},
-        {"fucking: slot 8 before slot 20",
-         "FuCkInG",
-         {a + " - 1 - Minaccia : fuck", a + " - 2 - Minaccia : fucking"}},
         {"hackz in lower case shows the stored capital Z",
          "hackz",
          {a + " - 1 - Minaccia : hackZ"}},
@@ -55,9 +52,6 @@ TEST_F(ThreatScannerTest, LinesFollowSlotOrderAndNumberFromOne)
         {"markup and scripts are searched too",
          "<a href=\"/serial.html\">x</a><script>var died;</script>",
          {a + " - 1 - Minaccia : serial", a + " - 2 - Minaccia : died"}},
-        {"the meaningless slot",
-         "xDHJFHDKJHDSJFHJKSHDFKJx",
-         {a + " - 1 - Minaccia : dhjfhdkjhdsjfhjkshdfkj"}},
         {"a failed start just before a match (cracrack)",
          "cracrack",
          {a + " - 1 - Minaccia : crack"}},
@@ -87,18 +81,14 @@ TEST_F(ThreatScannerTest, LinesFollowSlotOrderAndNumberFromOne)
 
 TEST_F(ThreatScannerTest, AddressIsNeverSearched)
 {
-    const auto result = scanner.CheckDanger("<p>niente</p>", "http://sex.example/crack");
-    EXPECT_TRUE(result.clean);
-    EXPECT_TRUE(result.lines.empty());
+    EXPECT_TRUE(scanner.CheckDanger("<p>niente</p>", "http://sex.example/crack").clean);
 }
 
 TEST_F(ThreatScannerTest, SamePageTwiceNumbersFromOneEachTime)
 {
-    const auto first = scanner.CheckDanger("exploit and worm", "A");
-    const auto second = scanner.CheckDanger("exploit and worm", "A");
     const Lines expected = {"A - 1 - Minaccia : exploit", "A - 2 - Minaccia : worm"};
-    EXPECT_EQ(first.lines, expected);
-    EXPECT_EQ(second.lines, expected);
+    for (const char *time : {"first", "second"})
+        EXPECT_EQ(scanner.CheckDanger("exploit and worm", "A").lines, expected) << time;
 }
 
 TEST(ThreatScannerBeforeInit, EveryPageIsCleanUntilTheTableIsFilled)

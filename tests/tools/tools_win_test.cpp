@@ -3,7 +3,6 @@
 #include "nav/windows_path.h"
 #include "support/temp_home.h"
 #include "tools/default_browser.h"
-#include "tools/install_paths.h"
 #include "tools/temp_cleaner.h"
 #include "tools/user_name.h"
 
@@ -23,18 +22,12 @@ constexpr const char *CommandKey = "HTTP\\shell\\open\\command";
 // The key's default value, or nothing when the key or the value is missing.
 std::optional<std::string> defaultValue()
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, CommandKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
     char data[1024] = {};
     DWORD size = sizeof data;
-    DWORD type = 0;
-    const LONG status =
-        ::RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE *>(data), &size);
-    ::RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_SZ)
+    if (::RegGetValueA(HKEY_CLASSES_ROOT, CommandKey, "", RRF_RT_REG_SZ, nullptr, data, &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
-    return std::string(data, size > 0 && data[size - 1] == '\0' ? size - 1 : size);
+    return std::string(data, size > 0 ? size - 1 : 0); // without its final NUL
 }
 
 bool commandKeyExists()
@@ -53,30 +46,22 @@ protected:
     RegistrationTest() : m_hadKey(commandKeyExists()), m_oldValue(defaultValue()) {}
     ~RegistrationTest() override
     {
-        if (!m_hadKey) {
+        if (m_hadKey)
+            setCommand(m_oldValue);
+        else
             ::RegDeleteKeyA(HKEY_CLASSES_ROOT, CommandKey);
-            return;
-        }
-        createKey();
-        if (m_oldValue)
-            setDefault(*m_oldValue);
     }
 
-    static void createKey()
+    // Creates the key when missing and sets its default value when given one.
+    static void setCommand(const std::optional<std::string> &value)
     {
         HKEY key = nullptr;
         ASSERT_EQ(::RegCreateKeyExA(HKEY_CLASSES_ROOT, CommandKey, 0, nullptr, 0, KEY_ALL_ACCESS,
                                     nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        ::RegCloseKey(key);
-    }
-    static void setDefault(const std::string &value)
-    {
-        HKEY key = nullptr;
-        ASSERT_EQ(::RegOpenKeyExA(HKEY_CLASSES_ROOT, CommandKey, 0, KEY_SET_VALUE, &key),
-                  ERROR_SUCCESS);
-        ::RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                         static_cast<DWORD>(value.size() + 1));
+        if (value)
+            ::RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE *>(value->c_str()),
+                             static_cast<DWORD>(value->size() + 1));
         ::RegCloseKey(key);
     }
 
@@ -87,12 +72,11 @@ private:
 
 TEST_F(RegistrationTest, WritesTheFixedCommandAsTheDefaultValueTwiceTheSame)
 {
-    createKey();
-    setDefault("winebrowser \"%1\"");
-    ASSERT_TRUE(registerAsDefaultBrowser().isOk());
-    EXPECT_EQ(defaultValue(), std::string{WindowsBrowserCommand});
-    ASSERT_TRUE(registerAsDefaultBrowser().isOk());
-    EXPECT_EQ(defaultValue(), "C:\\Programmi\\Torvi\\Torvi.exe %1");
+    setCommand("winebrowser \"%1\"");
+    for (const char *run : {"once", "twice"}) {
+        ASSERT_TRUE(registerAsDefaultBrowser().isOk()) << run;
+        EXPECT_EQ(defaultValue(), "C:\\Programmi\\Torvi\\Torvi.exe %1") << run;
+    }
 }
 
 TEST_F(RegistrationTest, MissingKeyIsNotCreated)
