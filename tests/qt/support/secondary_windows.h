@@ -8,7 +8,7 @@
 
 namespace torvi::test {
 
-// The secondary windows that are open now, oldest first.
+// The secondary windows that are open now, in no set order (Qt keeps none).
 inline QList<webForm *> secondaryWindows()
 {
     QList<webForm *> forms;
