@@ -1,15 +1,9 @@
 // Torvi: the main window's designed geometry, in twips, and the start-up sizing of the page.
 #pragma once
 
-namespace torvi {
+#include "ui/twips.h"
 
-struct TwipRect
-{
-    int left;
-    int top;
-    int width;
-    int height;
-};
+namespace torvi {
 
 namespace MainDesign {
 inline constexpr int ClientWidth = 11880; // restored client area

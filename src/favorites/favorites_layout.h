@@ -2,7 +2,7 @@
 // Frame1; Frame1 itself moves to the page's place each time the panel opens.
 #pragma once
 
-#include "app/main_geometry.h"
+#include "ui/twips.h"
 
 namespace torvi::FavoritesDesign {
 

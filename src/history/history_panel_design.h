@@ -1,7 +1,7 @@
 // Torvi: the history panel's texts and its controls' designed places, in twips inside the panel.
 #pragma once
 
-#include "app/main_geometry.h"
+#include "ui/twips.h"
 
 #include <array>
 #include <string_view>

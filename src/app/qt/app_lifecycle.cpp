@@ -2,10 +2,10 @@
 #include "app/qt/app_lifecycle.h"
 
 #include "app/qt/italian.h"
-#include "app/qt/resources.h"
 #include "nav/windows_path.h"
 #include "tools/user_name.h"
 #include "tools/version_info.h"
+#include "ui/qt/resources.h"
 
 #include <QApplication>
 #include <QIcon>

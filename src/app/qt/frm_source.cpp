@@ -1,7 +1,7 @@
 // Torvi: the page-source window.
 #include "app/qt/frm_source.h"
 
-#include "app/qt/twip_geometry.h"
+#include "ui/qt/twip_geometry.h"
 
 #include <QPlainTextEdit>
 

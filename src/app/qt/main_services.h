@@ -1,13 +1,13 @@
 // Torvi: what the windows need from the rest of the program, made once at start-up.
 #pragma once
 
-#include "app/qt/message_boxes.h"
 #include "history/history_file.h"
 #include "nav/clock.h"
 #include "nav/file_system.h"
 #include "nav/navigation_hub.h"
-#include "nav/qt/engine_view.h"
 #include "threats/threat_scanner.h"
+#include "ui/qt/engine_view.h"
+#include "ui/qt/message_boxes.h"
 
 #include <functional>
 

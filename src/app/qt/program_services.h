@@ -3,13 +3,13 @@
 #pragma once
 
 #include "app/qt/main_services.h"
-#include "app/qt/message_boxes.h"
 #include "history/history_file.h"
 #include "history/navigation_log.h"
 #include "nav/clock.h"
 #include "nav/file_system.h"
 #include "nav/navigation_hub.h"
 #include "threats/threat_scanner.h"
+#include "ui/qt/message_boxes.h"
 
 namespace torvi {
 

@@ -1,11 +1,12 @@
 // Torvi: the favorites panel.
 #include "favorites/qt/favorites_panel.h"
 
-#include "app/qt/message_boxes.h"
-#include "app/qt/twip_geometry.h"
 #include "favorites/favorites_layout.h"
 #include "favorites/favorites_texts.h"
 #include "tools/version_info.h"
+#include "ui/qt/message_boxes.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/twip_geometry.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -27,16 +28,6 @@ namespace torvi {
 namespace {
 
 const QString FavoritePicture = QStringLiteral(":/favorites/pictures/favorite.svg");
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString qs(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
 
 template <typename Control>
 Control *makeControl(QWidget *parent, const char *name, const TwipRect &place)

@@ -2,12 +2,14 @@
 #include "history/qt/history_panel.h"
 
 #include "app/app_texts.h"
-#include "app/qt/message_boxes.h"
-#include "app/qt/twip_geometry.h"
+#include "app/main_geometry.h"
 #include "history/history_panel_design.h"
 #include "tools/temp_cleaner.h"
 #include "tools/tools_texts.h"
 #include "tools/version_info.h"
+#include "ui/qt/message_boxes.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/twip_geometry.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -19,11 +21,6 @@
 namespace torvi {
 
 namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QPushButton *button(const char *name, std::string_view caption, const TwipRect &r, QWidget *parent)
 {

@@ -1,7 +1,7 @@
 // Torvi: the one browser profile every engine instance shares, and its downloads.
 #pragma once
 
-#include "nav/qt/engine_view.h"
+#include "ui/qt/engine_view.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 // Torvi: the real engine instance, Qt WebEngine behind the engine members and events.
 #pragma once
 
-#include "nav/qt/engine_view.h"
+#include "ui/qt/engine_view.h"
 
 #include <QString>
 #include <QUrl>

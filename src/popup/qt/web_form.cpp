@@ -2,32 +2,24 @@
 #include "popup/qt/web_form.h"
 
 #include "app/app_texts.h"
-#include "app/qt/address_line_edit.h"
-#include "app/qt/browser_keys.h"
 #include "app/qt/frm_main.h"
-#include "app/qt/picture_button.h"
-#include "app/qt/resources.h"
-#include "app/qt/status_panels.h"
-#include "app/qt/twip_geometry.h"
 #include "endpoints.h"
 #include "nav/addresses.h"
 #include "nav/page_events.h"
 #include "popup/popup_texts.h"
 #include "threats/threat_scanner.h"
 #include "tools/version_info.h"
+#include "ui/qt/address_line_edit.h"
+#include "ui/qt/browser_keys.h"
+#include "ui/qt/picture_button.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/resources.h"
+#include "ui/qt/status_panels.h"
+#include "ui/qt/twip_geometry.h"
 
 #include <QLabel>
 
 namespace torvi {
-
-namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 webForm::webForm(MainServices services, frmMain &mainWindow)
     : QWidget(nullptr), m_services(std::move(services)), m_main(&mainWindow)

@@ -1,8 +1,9 @@
 // Torvi: the about box.
 #include "tools/qt/frm_about.h"
 
-#include "app/qt/resources.h"
-#include "app/qt/twip_geometry.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/resources.h"
+#include "ui/qt/twip_geometry.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -12,11 +13,6 @@
 namespace torvi {
 
 namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel *label(const char *name, const char *designText, const TwipRect &r, QWidget *parent)
 {

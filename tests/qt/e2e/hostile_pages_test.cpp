@@ -1,7 +1,4 @@
 // Torvi end-to-end: the whole program on the real engine against pages that try to break it.
-#include "app/qt/address_line_edit.h"
-#include "app/qt/picture_button.h"
-#include "app/qt/status_panels.h"
 #include "nav/page_events.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
@@ -9,6 +6,9 @@
 #include "support/temp_home.h"
 #include "support/test_server.h"
 #include "threats/danger_words.h"
+#include "ui/qt/address_line_edit.h"
+#include "ui/qt/picture_button.h"
+#include "ui/qt/status_panels.h"
 
 #include <QApplication>
 #include <QListWidget>

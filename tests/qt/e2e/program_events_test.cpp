@@ -1,12 +1,12 @@
 // Torvi end-to-end: the windows' answers to the real engine's events.
-#include "app/qt/address_line_edit.h"
-#include "app/qt/status_panels.h"
 #include "endpoints.h"
 #include "nav/windows_path.h"
 #include "support/program_pages.h"
 #include "support/real_program.h"
 #include "support/temp_home.h"
 #include "support/test_server.h"
+#include "ui/qt/address_line_edit.h"
+#include "ui/qt/status_panels.h"
 
 #include <QFile>
 #include <QListWidget>

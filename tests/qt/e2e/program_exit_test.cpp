@@ -6,11 +6,11 @@
 // main() does (the same services, lifecycle and tear-down) and plays the user.
 #include "app/qt/app_lifecycle.h"
 #include "app/qt/frm_main.h"
-#include "app/qt/picture_button.h"
 #include "app/qt/program_services.h"
 #include "popup/qt/web_form.h"
 #include "support/temp_home.h"
 #include "support/test_server.h"
+#include "ui/qt/picture_button.h"
 
 #include <QApplication>
 #include <QListWidget>

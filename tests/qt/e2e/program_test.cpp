@@ -1,10 +1,10 @@
 // Torvi end-to-end: the program's start-up on the real engine against the local test server.
-#include "app/qt/address_line_edit.h"
 #include "endpoints.h"
 #include "nav/windows_path.h"
 #include "support/real_program.h"
 #include "support/temp_home.h"
 #include "support/test_server.h"
+#include "ui/qt/address_line_edit.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // Torvi tests: an engine instance that records the hub's calls and raises events on demand.
 #pragma once
 
-#include "nav/qt/engine_view.h"
+#include "ui/qt/engine_view.h"
 
 #include <QStringList>
 

@@ -1,15 +1,15 @@
 // Torvi tests: a main window on fake engines, with everything it writes in a fresh home.
 #pragma once
 
-#include "app/qt/address_line_edit.h"
 #include "app/qt/frm_main.h"
-#include "app/qt/picture_button.h"
-#include "app/qt/status_panels.h"
 #include "fake_engine.h"
 #include "recording_hub.h"
 #include "scripted_message_boxes.h"
 #include "secondary_windows.h"
 #include "support/temp_home.h"
+#include "ui/qt/address_line_edit.h"
+#include "ui/qt/picture_button.h"
+#include "ui/qt/status_panels.h"
 
 #include "history/history_file.h"
 #include "history/navigation_log.h"

@@ -1,8 +1,8 @@
 // Torvi tests: typing into the main window's address box, as a user does.
 #pragma once
 
-#include "app/qt/address_line_edit.h"
 #include "app/qt/frm_main.h"
+#include "ui/qt/address_line_edit.h"
 
 #include <QtTest>
 

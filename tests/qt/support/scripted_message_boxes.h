@@ -1,7 +1,7 @@
 // Torvi tests: message boxes answered by the test in the user's place.
 #pragma once
 
-#include "app/qt/message_boxes.h"
+#include "ui/qt/message_boxes.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // Torvi window tests: the main window's controls and its start-up.
-#include "app/qt/twip_geometry.h"
 #include "endpoints.h"
 #include "nav/windows_path.h"
 #include "support/main_window_fixture.h"
+#include "ui/qt/twip_geometry.h"
 
 #include <QListWidget>
 #include <QtTest>

@@ -1,11 +1,11 @@
 // Torvi window tests: the history panel and the temporary-file cleaner it hosts.
-#include "app/qt/twip_geometry.h"
 #include "history/history_file.h"
 #include "history/qt/history_panel.h"
 #include "nav/windows_path.h"
 #include "support/scripted_message_boxes.h"
 #include "support/temp_home.h"
 #include "tools/temp_cleaner.h"
+#include "ui/qt/twip_geometry.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 // Torvi window tests: both toolbars, the address boxes and the new-window routine.
-#include "app/qt/twip_geometry.h"
 #include "endpoints.h"
 #include "support/main_window_fixture.h"
+#include "ui/qt/twip_geometry.h"
 
 #include <QLabel>
 #include <QListWidget>

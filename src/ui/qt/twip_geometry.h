@@ -1,8 +1,7 @@
 // Torvi: places widgets by the designed twips, converted with the screen's logical DPI.
 #pragma once
 
-#include "app/main_geometry.h"
-#include "app/twips.h"
+#include "ui/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

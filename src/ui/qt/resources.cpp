@@ -1,5 +1,5 @@
 // Torvi: the pictures compiled into the program.
-#include "app/qt/resources.h"
+#include "ui/qt/resources.h"
 
 #include <QtGlobal>
 

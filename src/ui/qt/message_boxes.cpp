@@ -1,5 +1,5 @@
 // Torvi: message boxes shown with Qt.
-#include "app/qt/message_boxes.h"
+#include "ui/qt/message_boxes.h"
 
 #include <QMessageBox>
 

@@ -1,5 +1,5 @@
 // Torvi: an address box.
-#include "app/qt/address_line_edit.h"
+#include "ui/qt/address_line_edit.h"
 
 #include <QKeyEvent>
 

@@ -1,5 +1,5 @@
 // Torvi: the keys a browser user expects, the same in every browser window.
-#include "app/qt/browser_keys.h"
+#include "ui/qt/browser_keys.h"
 
 #include <QLineEdit>
 #include <QShortcut>

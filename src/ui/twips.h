@@ -7,6 +7,15 @@ namespace torvi {
 
 inline constexpr double TwipsPerInch = 1440.0;
 
+// A control's designed place: left, top, width and height in twips.
+struct TwipRect
+{
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
 // 15 twips a pixel at 96 dots per inch.
 inline int twipsToPixels(double twips, double dotsPerInch)
 {

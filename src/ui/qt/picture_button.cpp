@@ -1,5 +1,5 @@
 // Torvi: a picture button of the toolbars.
-#include "app/qt/picture_button.h"
+#include "ui/qt/picture_button.h"
 
 #include <QIcon>
 

@@ -1,7 +1,7 @@
 // Torvi: a status bar with numbered panels.
-#include "app/qt/status_panels.h"
+#include "ui/qt/status_panels.h"
 
-#include "app/qt/twip_geometry.h"
+#include "ui/qt/twip_geometry.h"
 
 #include <QLabel>
 
