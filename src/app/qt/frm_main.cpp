@@ -39,7 +39,7 @@ std::string str(std::string_view text)
 } // namespace
 
 frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent)
-    : QWidget(parent), m_services(std::move(services)), m_commandLine(std::move(commandLine))
+    : BrowserHost(parent), m_services(std::move(services)), m_commandLine(std::move(commandLine))
 {
     initTorviResources();
     setObjectName("frmMain");
@@ -507,15 +507,15 @@ EngineView *frmMain::WebBrowser1_NewWindow2()
                                      MessageIcon::None,
                                      qs(TorviVersion.title)) != MessageAnswer::Ok)
         return nullptr;
-    return openRequestedWindow()->WebBrowser1;
+    return openRequestedWindow();
 }
 
-webForm *frmMain::openRequestedWindow()
+EngineView *frmMain::openRequestedWindow()
 {
     auto *form = new webForm(m_services, *this);
     form->WebBrowser1->setRegisterAsBrowser(true);
     form->show();
-    return form;
+    return form->WebBrowser1;
 }
 
 void frmMain::WebBrowser1_ProgressChange(int progress, int progressMax)

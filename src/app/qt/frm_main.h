@@ -7,9 +7,9 @@
 #include "favorites/qt/favorites_panel.h"
 #include "history/qt/history_panel.h"
 #include "popup/window_slots.h"
+#include "ui/qt/browser_host.h"
 
 #include <QPointer>
-#include <QWidget>
 #include <string>
 
 class QFrame;
@@ -25,9 +25,8 @@ class PictureButton;
 class StatusPanels;
 class frmAbout;
 class frmSource;
-class webForm;
 
-class frmMain : public QWidget, private FavoritesHost, private HistoryHost
+class frmMain : public BrowserHost, private FavoritesHost, private HistoryHost
 {
     Q_OBJECT
 
@@ -36,20 +35,11 @@ public:
     frmMain(MainServices services, std::string commandLine, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Opens a secondary window on the address (the search engine's home page when empty).
-    // At most seven per run; after that it says so and answers false.
-    bool newWebBrowser(const std::string &URL = {});
-
-    // Runs the threat check on a completed document's body, adds its findings to
-    // listDanger and answers whether the page is clean. Every window's pages come here.
-    bool CheckDanger(const std::string &pageText, const std::string &url);
-
-    // Reloads the counter page; done after every completed document of any window.
-    void refreshCounter();
-
-    // Makes a secondary window for a page's new-window request, shown, not counted
-    // against newWebBrowser's places.
-    webForm *openRequestedWindow();
+    // What the browser windows ask of the main window (BrowserHost).
+    bool newWebBrowser(const std::string &URL = {}) override;
+    bool CheckDanger(const std::string &pageText, const std::string &url) override;
+    void refreshCounter() override;
+    EngineView *openRequestedWindow() override;
 
     // The body of the last document completed in the page engine; empty at start.
     const std::string &PageSource() const { return m_pageSource; }

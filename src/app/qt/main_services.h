@@ -1,24 +1,20 @@
-// Torvi: what the windows need from the rest of the program, made once at start-up.
+// Torvi: what the main window needs from the rest of the program, made once at start-up:
+// the services every browser window has, and those only the main window uses.
 #pragma once
 
 #include "history/history_file.h"
 #include "nav/clock.h"
 #include "nav/file_system.h"
-#include "nav/navigation_hub.h"
 #include "threats/threat_scanner.h"
-#include "ui/qt/engine_view.h"
-#include "ui/qt/message_boxes.h"
+#include "ui/qt/window_services.h"
 
 #include <functional>
 
 namespace torvi {
 
-struct MainServices
+struct MainServices : WindowServices
 {
-    NavigationHub &hub;
     FileSystem &fileSystem;
-    MessageBoxes &messageBoxes;
-    EngineFactory engineFactory;
     ThreatScanner &threatScanner;
     HistoryFile &historyFile;
     const Clock &clock;

@@ -14,10 +14,13 @@ ProgramServices::ProgramServices()
 
 MainServices ProgramServices::services()
 {
-    return MainServices{
-        m_hub,           m_fileSystem,  m_messageBoxes, makeWebEngineFactory(),
-        m_threatScanner, m_historyFile, m_clock,        [] { (void)registerAsDefaultBrowser(); },
-        endProgram};
+    return MainServices{{m_hub, m_messageBoxes, makeWebEngineFactory()},
+                        m_fileSystem,
+                        m_threatScanner,
+                        m_historyFile,
+                        m_clock,
+                        [] { (void)registerAsDefaultBrowser(); },
+                        endProgram};
 }
 
 } // namespace torvi

@@ -2,7 +2,6 @@
 #include "popup/qt/web_form.h"
 
 #include "app/app_texts.h"
-#include "app/qt/frm_main.h"
 #include "endpoints.h"
 #include "nav/addresses.h"
 #include "nav/page_events.h"
@@ -21,7 +20,7 @@
 
 namespace torvi {
 
-webForm::webForm(MainServices services, frmMain &mainWindow)
+webForm::webForm(WindowServices services, BrowserHost &mainWindow)
     : QWidget(nullptr), m_services(std::move(services)), m_main(&mainWindow)
 {
     initTorviResources();
@@ -206,7 +205,7 @@ void webForm::cmdInfo_Click()
 void webForm::Command2_Click()
 {
     if (m_main)
-        (void)m_main->newWebBrowser();
+        (void)m_main->newWebBrowser({});
 }
 
 void webForm::Image1_Click()
@@ -272,7 +271,7 @@ EngineView *webForm::WebBrowser1_NewWindow2()
                                      MessageIcon::None,
                                      qs(TorviVersion.title)) != MessageAnswer::Ok)
         return nullptr;
-    return m_main ? m_main->openRequestedWindow()->WebBrowser1 : nullptr;
+    return m_main ? m_main->openRequestedWindow() : nullptr;
 }
 
 void webForm::WebBrowser1_ProgressChange(int progress, int progressMax)

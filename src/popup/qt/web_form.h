@@ -2,9 +2,10 @@
 // local test page and accepted pop-ups. It lives on its own once shown.
 #pragma once
 
-#include "app/qt/main_services.h"
 #include "nav/document.h"
 #include "popup/secondary_layout.h"
+#include "ui/qt/browser_host.h"
+#include "ui/qt/window_services.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,14 +18,13 @@ class AddressLineEdit;
 class EngineView;
 class PictureButton;
 class StatusPanels;
-class frmMain;
 
 class webForm : public QWidget
 {
     Q_OBJECT
 
 public:
-    webForm(MainServices services, frmMain &mainWindow);
+    webForm(WindowServices services, BrowserHost &mainWindow);
     ~webForm() override;
 
     QWidget *Picture1;
@@ -80,10 +80,10 @@ private:
     void WebBrowser1_StatusTextChange(const QString &text);
     void WebBrowser1_WindowClosing();
 
-    MainServices m_services;
+    WindowServices m_services;
     // The main window outlives its secondary windows in the program; a guard all the same,
     // so a window left open by whoever deleted the main window never reaches a dead one.
-    QPointer<frmMain> m_main;
+    QPointer<BrowserHost> m_main;
     SecondaryLayout m_layout;
 };
 

@@ -87,10 +87,8 @@ struct MainWindowFixture
 
     MainServices services()
     {
-        return MainServices{hub,
+        return MainServices{{hub, messageBoxes, engines.factory()},
                             fileSystem,
-                            messageBoxes,
-                            engines.factory(),
                             scanner,
                             historyFile,
                             clock,

@@ -48,10 +48,14 @@ template <typename Boxes = ScriptedMessageBoxes> struct BasicRealProgram
     // Starts the program as main() does, with this command line.
     explicit BasicRealProgram(const std::string &commandLine)
     {
-        window = std::make_unique<frmMain>(
-            MainServices{hub, fileSystem, messageBoxes, makeWebEngineFactory(), scanner,
-                         historyFile, clock, [] {}, [this] { ++endRequests; }},
-            commandLine);
+        window = std::make_unique<frmMain>(MainServices{{hub, messageBoxes, makeWebEngineFactory()},
+                                                        fileSystem,
+                                                        scanner,
+                                                        historyFile,
+                                                        clock,
+                                                        [] {},
+                                                        [this] { ++endRequests; }},
+                                           commandLine);
         window->show();
     }
 

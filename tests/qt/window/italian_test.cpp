@@ -26,8 +26,13 @@ void ItalianTest::newWindowQuestionHasItalianButtons()
 {
     MainWindowFixture f;
     QtMessageBoxes realBoxes;
-    frmMain window({f.hub, f.fileSystem, realBoxes, f.engines.factory(), f.scanner, f.historyFile,
-                    f.clock, nullptr, nullptr},
+    frmMain window({{f.hub, realBoxes, f.engines.factory()},
+                    f.fileSystem,
+                    f.scanner,
+                    f.historyFile,
+                    f.clock,
+                    nullptr,
+                    nullptr},
                    "http://a.example/");
     auto *page = static_cast<FakeEngine *>(window.WebBrowser1);
 
