@@ -35,7 +35,6 @@ inline constexpr std::string_view TipHome = "Vai alla home";
 inline constexpr std::string_view TipCerca = "Cerca con google";
 inline constexpr std::string_view TipInfo = "Informazioni";
 inline constexpr std::string_view TipNuovaFinestra = "Nuova Finestra";
-inline constexpr std::string_view NameGo = "Vai";
 inline constexpr std::string_view NameMenu = "Menu";
 
 inline constexpr std::string_view NewWindowQuestion =
@@ -44,10 +43,5 @@ inline constexpr std::string_view NewWindowQuestion =
 inline constexpr std::string_view FavoritesPanelCaption = "Preferiti";
 inline constexpr std::string_view HistoryPanelCaption = "Cronologia";
 inline constexpr std::string_view StatusPanelFavorites = "Preferiti";
-
-// Accessible names of the status-bar panels: their role.
-inline constexpr std::string_view StatusRoleText = "Stato della pagina";
-inline constexpr std::string_view StatusRoleVerdict = "Sicurezza della pagina";
-inline constexpr std::string_view StatusRoleProgress = "Avanzamento";
 
 } // namespace torvi

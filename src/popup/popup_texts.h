@@ -13,7 +13,6 @@ inline constexpr std::string_view SecTipHome = "Vai alla Home";
 inline constexpr std::string_view SecTipInfo = "Informazioni";
 inline constexpr std::string_view SecTipNuovaFinestra = "Nuova Finestra";
 inline constexpr std::string_view AddressLabel = "Indirizzo da visitare:";
-inline constexpr std::string_view LogoName = "Vai";
 
 inline constexpr std::string_view PopupQuestion = "Popup Richiesto Aprirlo ?";
 inline constexpr std::string_view NewWindowFailed = "Impossibile Creare una nuova finestra";

@@ -14,7 +14,7 @@
 #include "tools/user_name.h"
 #include "tools/version_info.h"
 #include "ui/qt/address_line_edit.h"
-#include "ui/qt/browser_keys.h"
+#include "ui/qt/browser_controls.h"
 #include "ui/qt/picture_button.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/resources.h"
@@ -60,10 +60,7 @@ frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent
 // window being taken apart.
 frmMain::~frmMain()
 {
-    for (EngineView *engine : {WebBrowser1, WebBrowser2, WebBrowser3}) {
-        disconnect(engine, nullptr, this, nullptr);
-        engine->setNewWindowHandler({});
-    }
+    disconnect(WebBrowser1, nullptr, this, nullptr);
 }
 
 void frmMain::buildControls()
@@ -100,7 +97,6 @@ void frmMain::buildControls()
     placeInTwips(Text1, MainDesign::Text1);
 
     Image1 = new PictureButton("Image1", {}, Icons::Go, this);
-    Image1->setAccessibleName(qs(NameGo));
     placeInTwips(Image1, MainDesign::Image1);
     Image2 = new PictureButton("Image2", {}, Icons::Menu, this);
     Image2->setAccessibleName(qs(NameMenu));
@@ -137,9 +133,6 @@ void frmMain::buildControls()
                          {MainDesign::StatusBar2Panels[0], MainDesign::StatusBar2Panels[1],
                           MainDesign::StatusBar2Panels[2], MainDesign::StatusBar2Panels[3]},
                          this);
-    StatusBar2->panel(1)->setAccessibleName(qs(StatusRoleText));
-    StatusBar2->panel(2)->setAccessibleName(qs(StatusRoleVerdict));
-    StatusBar2->panel(3)->setAccessibleName(qs(StatusRoleProgress));
     StatusBar2->setPanelText(4, qs(StatusPanelFavorites));
     StatusBar1 = new StatusPanels("StatusBar1", {MainDesign::ClientWidth}, this);
     StatusBar1->panel(1)->setAccessibleName("Barra di stato");
@@ -192,38 +185,34 @@ void frmMain::dockStatusBars()
     StatusBar2->raise();
 }
 
+// The toolbar and the address box go through BrowserControls, like a secondary window's; each
+// toolbar button closes the command list first, Enter and the go picture do not.
 void frmMain::connectHandlers()
 {
-    connect(cmdIndietro, &QToolButton::clicked, this, &frmMain::cmdIndietro_Click);
-    connect(cmdAvanti, &QToolButton::clicked, this, &frmMain::cmdAvanti_Click);
-    connect(cmdRefresh, &QToolButton::clicked, this, &frmMain::cmdRefresh_Click);
-    connect(cmdHome, &QToolButton::clicked, this, &frmMain::cmdHome_Click);
-    connect(Command3, &QToolButton::clicked, this, &frmMain::Command3_Click);
-    connect(cmdInfo, &QToolButton::clicked, this, &frmMain::cmdInfo_Click);
-    connect(Command2, &QToolButton::clicked, this, &frmMain::Command2_Click);
-    connect(Image1, &QToolButton::clicked, this, &frmMain::Image1_Click);
-    connect(Text1, &AddressLineEdit::KeyPress, this, &frmMain::Text1_KeyPress);
+    m_controls = std::make_unique<BrowserControls>(
+        *this,
+        BrowserControls::Parts{.WebBrowser1 = WebBrowser1,
+                               .addressBox = Text1,
+                               .statusBar = StatusBar2,
+                               .cmdIndietro = cmdIndietro,
+                               .cmdAvanti = cmdAvanti,
+                               .cmdRefresh = cmdRefresh,
+                               .cmdHome = cmdHome,
+                               .searchButton = Command3,
+                               .cmdInfo = cmdInfo,
+                               .Command2 = Command2,
+                               .Image1 = Image1,
+                               .tabOrder = {cmdIndietro, cmdAvanti, cmdRefresh, cmdHome, Command3,
+                                            cmdInfo, Command2, Text1, Image1, Image2}},
+        m_services, *this,
+        BrowserControls::Differences{.newWindowQuestion = NewWindowQuestion,
+                                     .searchAddress = str(SearchHomeUrl)});
+    connect(m_controls.get(), &BrowserControls::toolbarCommand, List1, &QWidget::hide);
     connect(Image2, &QToolButton::clicked, this, &frmMain::Image2_Click);
     connect(List1, &QListWidget::itemClicked, this, &frmMain::List1_Click);
     List1->installEventFilter(this);
-    bindKeyboard();
     connect(listDanger, &QListWidget::currentRowChanged, this, [this] { listDanger_Click(); });
     connect(listDanger, &QListWidget::itemClicked, this, [this] { listDanger_Click(); });
-}
-
-// Each navigation goes through the hub like its button; Tab follows the toolbar.
-void frmMain::bindKeyboard()
-{
-    bindBrowserKeys(*this, *Text1,
-                    {[this] { cmdIndietro_Click(); }, [this] { cmdAvanti_Click(); },
-                     [this] { cmdRefresh_Click(); }, [this] { stopLoading(); }},
-                    {cmdIndietro, cmdAvanti, cmdRefresh, cmdHome, Command3, cmdInfo, Command2,
-                     Text1, Image1, Image2});
-}
-
-void frmMain::stopLoading()
-{
-    m_services.hub.StopBrowser(*WebBrowser1, *Text1);
 }
 
 void frmMain::listDanger_Click()
@@ -331,65 +320,6 @@ bool frmMain::newWebBrowser(const std::string &URL)
     return true;
 }
 
-void frmMain::navigate(const std::string &url, const std::string &action)
-{
-    m_services.hub.NavigateBrowser(url, action, *WebBrowser1, *Text1);
-}
-
-// Each toolbar button closes the command list first; Enter and the go picture do not.
-void frmMain::cmdIndietro_Click()
-{
-    List1->hide();
-    navigate({}, str(ActionBack));
-}
-
-void frmMain::cmdAvanti_Click()
-{
-    List1->hide();
-    navigate({}, str(ActionNext));
-}
-
-void frmMain::cmdRefresh_Click()
-{
-    List1->hide();
-    navigate({}, str(ActionRefresh));
-}
-
-void frmMain::cmdHome_Click()
-{
-    List1->hide();
-    navigate(str(HomeUrl));
-}
-
-void frmMain::Command3_Click()
-{
-    List1->hide();
-    navigate(str(SearchHomeUrl));
-}
-
-void frmMain::cmdInfo_Click()
-{
-    List1->hide();
-    navigate(str(InfoUrl));
-}
-
-void frmMain::Command2_Click()
-{
-    List1->hide();
-    (void)newWebBrowser();
-}
-
-void frmMain::Image1_Click()
-{
-    navigate(Text1->addressText());
-}
-
-void frmMain::Text1_KeyPress(int keyAscii)
-{
-    if (keyAscii == 13)
-        Image1_Click();
-}
-
 frmSource *frmMain::sourceWindow() const
 {
     return m_source;
@@ -459,55 +389,26 @@ void frmMain::showView(QWidget *view)
     WebBrowser2->setVisible(view == WebBrowser2);
 }
 
-// The main engine's events; the tools and counter engines have none.
+// The main engine's events beyond those BrowserControls handles alike in every window; the
+// tools and counter engines have none.
 void frmMain::bindEngineEvents()
 {
     connect(WebBrowser1, &EngineView::DocumentComplete, this,
             &frmMain::WebBrowser1_DocumentComplete);
-    connect(WebBrowser1, &EngineView::NavigateError, this, &frmMain::WebBrowser1_NavigateError);
-    connect(WebBrowser1, &EngineView::ProgressChange, this, &frmMain::WebBrowser1_ProgressChange);
-    connect(WebBrowser1, &EngineView::StatusTextChange, this,
-            &frmMain::WebBrowser1_StatusTextChange);
-    WebBrowser1->setNewWindowHandler([this] { return WebBrowser1_NewWindow2(); });
 }
 
 void frmMain::WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document)
 {
     List1->hide();
-    const std::string address = url.toStdString();
-    Text1->setText(url);
-    // A log record or history line that cannot be written loses only itself: the page
-    // still gets its caption, its check and its verdict.
-    (void)m_services.hub.log().WriteHistoryXml(WebBrowser1->LocationURL(),
-                                               m_services.hub.DownloadPending());
-    if (!document.hasBody) {
-        // Nothing to check: no verdict rather than the previous page's.
-        StatusBar2->setPanelText(2, QString());
+    if (!m_controls->showCompletedAddress(url, document))
         return;
-    }
+    const std::string address = url.toStdString();
     m_pageSource = document.bodyHtml;
-    setWindowTitle(QString::fromStdString(document.title));
+    setWindowTitle(qs(document.title));
+    // A history line that cannot be written loses only itself.
     (void)m_services.historyFile.AddCronologia(address, defaultDateTimeText(m_services.clock.now()),
                                                document.title);
-    const bool clean = CheckDanger(m_pageSource, address);
-    StatusBar2->setPanelText(2, qs(verdictText(clean)));
-    StatusBar2->setPanelAlignment(2, Qt::AlignHCenter);
-    refreshCounter();
-}
-
-void frmMain::WebBrowser1_NavigateError(const QString &url, int statusCode)
-{
-    if (const auto search = searchAfterError(url.toStdString(), statusCode, Text1->addressText()))
-        navigate(*search);
-}
-
-EngineView *frmMain::WebBrowser1_NewWindow2()
-{
-    if (m_services.messageBoxes.show(this, qs(NewWindowQuestion), MessageButtons::OkCancel,
-                                     MessageIcon::None,
-                                     qs(TorviVersion.title)) != MessageAnswer::Ok)
-        return nullptr;
-    return openRequestedWindow();
+    m_controls->checkPage(address, m_pageSource);
 }
 
 EngineView *frmMain::openRequestedWindow()
@@ -516,16 +417,6 @@ EngineView *frmMain::openRequestedWindow()
     form->WebBrowser1->setRegisterAsBrowser(true);
     form->show();
     return form->WebBrowser1;
-}
-
-void frmMain::WebBrowser1_ProgressChange(int progress, int progressMax)
-{
-    StatusBar2->setPanelText(3, QString::fromStdString(progressText(progress, progressMax)));
-}
-
-void frmMain::WebBrowser1_StatusTextChange(const QString &text)
-{
-    StatusBar2->setPanelText(1, text);
 }
 
 bool frmMain::CheckDanger(const std::string &pageText, const std::string &url)
@@ -578,7 +469,7 @@ void frmMain::closePanels()
 
 void frmMain::openAddress(const std::string &address)
 {
-    navigate(address);
+    m_services.hub.NavigateBrowser(address, "", *WebBrowser1, *Text1);
 }
 
 } // namespace torvi

@@ -10,6 +10,7 @@
 #include "ui/qt/browser_host.h"
 
 #include <QPointer>
+#include <memory>
 #include <string>
 
 class QFrame;
@@ -20,6 +21,7 @@ class QToolButton;
 namespace torvi {
 
 class AddressLineEdit;
+class BrowserControls;
 class EngineView;
 class PictureButton;
 class StatusPanels;
@@ -84,22 +86,11 @@ private:
     void Form_Resize();
     void applyLayout();
 
-    void cmdIndietro_Click();
-    void cmdAvanti_Click();
-    void cmdRefresh_Click();
-    void cmdHome_Click();
-    void Command3_Click();
-    void cmdInfo_Click();
-    void Command2_Click();
-    void Image1_Click();
-    void Text1_KeyPress(int keyAscii);
     void Image2_Click();
     void List1_Click();
     void List1_LostFocus();
     void showView(QWidget *view);
     void listDanger_Click();
-    void bindKeyboard();
-    void stopLoading();
 
     // What the panels ask of the window.
     QString pageCaption() const override;
@@ -112,12 +103,6 @@ private:
 
     void bindEngineEvents();
     void WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document);
-    void WebBrowser1_NavigateError(const QString &url, int statusCode);
-    EngineView *WebBrowser1_NewWindow2();
-    void WebBrowser1_ProgressChange(int progress, int progressMax);
-    void WebBrowser1_StatusTextChange(const QString &text);
-
-    void navigate(const std::string &url, const std::string &action = {});
 
     // The window's outer size in twips, frame and title bar included.
     float outerWidthTwips() const;
@@ -135,6 +120,7 @@ private:
     MainLayout m_layout;
     WindowSlots m_slots;
     QWidget *m_windowTable[WindowSlots::SlotCount] = {};
+    std::unique_ptr<BrowserControls> m_controls;
 };
 
 } // namespace torvi

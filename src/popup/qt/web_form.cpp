@@ -1,15 +1,12 @@
 // Torvi: a secondary browser window.
 #include "popup/qt/web_form.h"
 
-#include "app/app_texts.h"
 #include "endpoints.h"
 #include "nav/addresses.h"
 #include "nav/page_events.h"
 #include "popup/popup_texts.h"
-#include "threats/threat_scanner.h"
-#include "tools/version_info.h"
 #include "ui/qt/address_line_edit.h"
-#include "ui/qt/browser_keys.h"
+#include "ui/qt/browser_controls.h"
 #include "ui/qt/picture_button.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/resources.h"
@@ -21,7 +18,7 @@
 namespace torvi {
 
 webForm::webForm(WindowServices services, BrowserHost &mainWindow)
-    : QWidget(nullptr), m_services(std::move(services)), m_main(&mainWindow)
+    : QWidget(nullptr), m_services(std::move(services))
 {
     initTorviResources();
     setObjectName("webForm");
@@ -32,7 +29,25 @@ webForm::webForm(WindowServices services, BrowserHost &mainWindow)
                 px(SecondaryDesign::ClientWidth), px(SecondaryDesign::ClientHeight));
 
     buildControls();
-    connectHandlers();
+    m_controls = std::make_unique<BrowserControls>(
+        *this,
+        BrowserControls::Parts{.WebBrowser1 = WebBrowser1,
+                               .addressBox = txtURL,
+                               .statusBar = StatusBar1,
+                               .cmdIndietro = cmdIndietro,
+                               .cmdAvanti = cmdAvanti,
+                               .cmdRefresh = cmdRefresh,
+                               .cmdHome = cmdHome,
+                               .searchButton = cmdCerca,
+                               .cmdInfo = cmdInfo,
+                               .Command2 = Command2,
+                               .Image1 = Image1,
+                               .tabOrder = {cmdIndietro, cmdAvanti, cmdRefresh, cmdCerca, cmdHome,
+                                            cmdInfo, Command2, txtURL, Image1}},
+        m_services, mainWindow,
+        // The secondary window's search button writes the address with a trailing "/".
+        BrowserControls::Differences{.newWindowQuestion = PopupQuestion,
+                                     .searchAddress = std::string{SearchHomeUrl} + "/"});
     bindEngineEvents();
     Form_Load();
     setWindowState(Qt::WindowMaximized);
@@ -43,7 +58,6 @@ webForm::webForm(WindowServices services, BrowserHost &mainWindow)
 webForm::~webForm()
 {
     disconnect(WebBrowser1, nullptr, this, nullptr);
-    WebBrowser1->setNewWindowHandler({});
 }
 
 void webForm::buildControls()
@@ -75,7 +89,6 @@ void webForm::buildControls()
     txtURL->setText(QString::fromStdString(hostOf(SearchHomeUrl)));
     Label1->setBuddy(txtURL);
     Image1 = new PictureButton("Image1", {}, Icons::Logo, Picture1);
-    Image1->setAccessibleName(qs(LogoName));
 
     WebBrowser1 = m_services.engineFactory(this, EngineRole::Secondary);
     WebBrowser1->setObjectName("WebBrowser1");
@@ -86,39 +99,7 @@ void webForm::buildControls()
                          {SecondaryDesign::StatusPanels[0], SecondaryDesign::StatusPanels[1],
                           SecondaryDesign::StatusPanels[2]},
                          this);
-    StatusBar1->panel(1)->setAccessibleName(qs(StatusRoleText));
-    StatusBar1->panel(2)->setAccessibleName(qs(StatusRoleVerdict));
-    StatusBar1->panel(3)->setAccessibleName(qs(StatusRoleProgress));
     applyLayout();
-}
-
-void webForm::connectHandlers()
-{
-    connect(cmdIndietro, &QToolButton::clicked, this, &webForm::cmdIndietro_Click);
-    connect(cmdAvanti, &QToolButton::clicked, this, &webForm::cmdAvanti_Click);
-    connect(cmdRefresh, &QToolButton::clicked, this, &webForm::cmdRefresh_Click);
-    connect(cmdCerca, &QToolButton::clicked, this, &webForm::cmdCerca_Click);
-    connect(cmdHome, &QToolButton::clicked, this, &webForm::cmdHome_Click);
-    connect(cmdInfo, &QToolButton::clicked, this, &webForm::cmdInfo_Click);
-    connect(Command2, &QToolButton::clicked, this, &webForm::Command2_Click);
-    connect(Image1, &QToolButton::clicked, this, &webForm::Image1_Click);
-    connect(txtURL, &AddressLineEdit::KeyPress, this, &webForm::txtURL_KeyPress);
-    bindKeyboard();
-}
-
-// The same keys as the main window, on this window's engine and address box.
-void webForm::bindKeyboard()
-{
-    bindBrowserKeys(
-        *this, *txtURL,
-        {[this] { cmdIndietro_Click(); }, [this] { cmdAvanti_Click(); },
-         [this] { cmdRefresh_Click(); }, [this] { stopLoading(); }},
-        {cmdIndietro, cmdAvanti, cmdRefresh, cmdCerca, cmdHome, cmdInfo, Command2, txtURL, Image1});
-}
-
-void webForm::stopLoading()
-{
-    m_services.hub.StopBrowser(*WebBrowser1, *txtURL);
 }
 
 void webForm::Form_Load()
@@ -167,121 +148,29 @@ void webForm::resizeEvent(QResizeEvent *event)
     AdjustLayout();
 }
 
-void webForm::navigate(const std::string &url, const std::string &action)
-{
-    m_services.hub.NavigateBrowser(url, action, *WebBrowser1, *txtURL);
-}
-
-void webForm::cmdIndietro_Click()
-{
-    navigate({}, std::string{ActionBack});
-}
-
-void webForm::cmdAvanti_Click()
-{
-    navigate({}, std::string{ActionNext});
-}
-
-void webForm::cmdRefresh_Click()
-{
-    navigate({}, std::string{ActionRefresh});
-}
-
-void webForm::cmdCerca_Click()
-{
-    navigate(std::string{SearchHomeUrl} + "/");
-}
-
-void webForm::cmdHome_Click()
-{
-    navigate(std::string{HomeUrl});
-}
-
-void webForm::cmdInfo_Click()
-{
-    navigate(std::string{InfoUrl});
-}
-
-void webForm::Command2_Click()
-{
-    if (m_main)
-        (void)m_main->newWebBrowser({});
-}
-
-void webForm::Image1_Click()
-{
-    navigate(txtURL->addressText());
-}
-
-void webForm::txtURL_KeyPress(int keyAscii)
-{
-    if (keyAscii == 13)
-        Image1_Click();
-}
-
+// The engine's events beyond those BrowserControls handles alike in every window.
 void webForm::bindEngineEvents()
 {
     connect(WebBrowser1, &EngineView::DocumentComplete, this,
             &webForm::WebBrowser1_DocumentComplete);
     connect(WebBrowser1, &EngineView::NavigateComplete2, this,
             &webForm::WebBrowser1_NavigateComplete2);
-    connect(WebBrowser1, &EngineView::NavigateError, this, &webForm::WebBrowser1_NavigateError);
-    connect(WebBrowser1, &EngineView::ProgressChange, this, &webForm::WebBrowser1_ProgressChange);
-    connect(WebBrowser1, &EngineView::StatusTextChange, this,
-            &webForm::WebBrowser1_StatusTextChange);
     connect(WebBrowser1, &EngineView::WindowClosing, this, &webForm::WebBrowser1_WindowClosing);
-    WebBrowser1->setNewWindowHandler([this] { return WebBrowser1_NewWindow2(); });
 }
 
+// Unlike the main window's: no page source, no history line, and the address in the caption.
 void webForm::WebBrowser1_DocumentComplete(const QString &url, const DocumentSnapshot &document)
 {
+    if (!m_controls->showCompletedAddress(url, document))
+        return;
     const std::string address = url.toStdString();
-    txtURL->setText(url);
-    // A log record that cannot be written loses only itself.
-    (void)m_services.hub.log().WriteHistoryXml(WebBrowser1->LocationURL(),
-                                               m_services.hub.DownloadPending());
-    if (!document.hasBody) {
-        // Nothing to check: no verdict rather than the previous page's.
-        StatusBar1->setPanelText(2, QString());
-        return;
-    }
-    setWindowTitle(QString::fromStdString(secondaryCaption(document.title, address)));
-    if (!m_main)
-        return;
-    const bool clean = m_main->CheckDanger(document.bodyHtml, address);
-    StatusBar1->setPanelText(2, qs(verdictText(clean)));
-    StatusBar1->setPanelAlignment(2, Qt::AlignHCenter);
-    m_main->refreshCounter();
+    setWindowTitle(qs(secondaryCaption(document.title, address)));
+    m_controls->checkPage(address, document.bodyHtml);
 }
 
 void webForm::WebBrowser1_NavigateComplete2()
 {
     AdjustLayout();
-}
-
-void webForm::WebBrowser1_NavigateError(const QString &url, int statusCode)
-{
-    if (const auto search = searchAfterError(url.toStdString(), statusCode, txtURL->addressText()))
-        navigate(*search);
-}
-
-EngineView *webForm::WebBrowser1_NewWindow2()
-{
-    if (m_services.messageBoxes.show(this, qs(PopupQuestion), MessageButtons::OkCancel,
-                                     MessageIcon::None,
-                                     qs(TorviVersion.title)) != MessageAnswer::Ok)
-        return nullptr;
-    return m_main ? m_main->openRequestedWindow() : nullptr;
-}
-
-void webForm::WebBrowser1_ProgressChange(int progress, int progressMax)
-{
-    StatusBar1->setPanelText(3, QString::fromStdString(progressText(progress, progressMax)));
-}
-
-void webForm::WebBrowser1_StatusTextChange(const QString &text)
-{
-    StatusBar1->setPanelText(1, text);
 }
 
 // A page closing its own window: the window goes without asking.

@@ -1,0 +1,205 @@
+// Torvi: what both browser windows do alike with their page engine and its controls.
+#include "ui/qt/browser_controls.h"
+
+#include "endpoints.h"
+#include "nav/page_events.h"
+#include "threats/threat_scanner.h"
+#include "tools/version_info.h"
+#include "ui/qt/address_line_edit.h"
+#include "ui/qt/engine_view.h"
+#include "ui/qt/picture_button.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/status_panels.h"
+#include "ui/window_texts.h"
+
+#include <QLabel>
+#include <QShortcut>
+#include <utility>
+
+namespace torvi {
+
+BrowserControls::BrowserControls(QWidget &window, Parts parts, WindowServices services,
+                                 BrowserHost &host, Differences differences)
+    : m_window(window), m_parts(std::move(parts)), m_services(std::move(services)), m_host(&host),
+      m_differences(std::move(differences))
+{
+    const Parts &p = m_parts;
+    p.Image1->setAccessibleName(qs(GoPictureName));
+    p.statusBar->panel(1)->setAccessibleName(qs(StatusRoleText));
+    p.statusBar->panel(2)->setAccessibleName(qs(StatusRoleVerdict));
+    p.statusBar->panel(3)->setAccessibleName(qs(StatusRoleProgress));
+
+    connect(p.cmdIndietro, &QToolButton::clicked, this, &BrowserControls::cmdIndietro_Click);
+    connect(p.cmdAvanti, &QToolButton::clicked, this, &BrowserControls::cmdAvanti_Click);
+    connect(p.cmdRefresh, &QToolButton::clicked, this, &BrowserControls::cmdRefresh_Click);
+    connect(p.cmdHome, &QToolButton::clicked, this, &BrowserControls::cmdHome_Click);
+    connect(p.searchButton, &QToolButton::clicked, this, &BrowserControls::searchButton_Click);
+    connect(p.cmdInfo, &QToolButton::clicked, this, &BrowserControls::cmdInfo_Click);
+    connect(p.Command2, &QToolButton::clicked, this, &BrowserControls::Command2_Click);
+    connect(p.Image1, &QToolButton::clicked, this, &BrowserControls::Image1_Click);
+    connect(p.addressBox, &AddressLineEdit::KeyPress, this, &BrowserControls::addressBox_KeyPress);
+    bindKeys();
+
+    connect(p.WebBrowser1, &EngineView::NavigateError, this,
+            &BrowserControls::WebBrowser1_NavigateError);
+    connect(p.WebBrowser1, &EngineView::ProgressChange, this,
+            &BrowserControls::WebBrowser1_ProgressChange);
+    connect(p.WebBrowser1, &EngineView::StatusTextChange, this,
+            &BrowserControls::WebBrowser1_StatusTextChange);
+    p.WebBrowser1->setNewWindowHandler([this] { return WebBrowser1_NewWindow2(); });
+}
+
+// The window's members go before its controls: the engine must not ask a handler that is gone.
+BrowserControls::~BrowserControls()
+{
+    m_parts.WebBrowser1->setNewWindowHandler({});
+}
+
+// The keys a browser user expects: Ctrl+L and F6 select the address box; Alt+Left/Right, F5
+// and Esc go through the hub like their buttons. Tab follows the toolbar.
+void BrowserControls::bindKeys()
+{
+    const auto key = [this](QKeySequence sequence, void (BrowserControls::*action)()) {
+        auto *shortcut = new QShortcut(sequence, &m_window);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    const auto focusAddressBox = [this](QKeySequence sequence) {
+        auto *shortcut = new QShortcut(sequence, &m_window);
+        connect(shortcut, &QShortcut::activated, this, [box = m_parts.addressBox] {
+            box->setFocus(Qt::ShortcutFocusReason);
+            box->selectAll();
+        });
+    };
+    focusAddressBox(QKeySequence(Qt::CTRL | Qt::Key_L));
+    focusAddressBox(QKeySequence(Qt::Key_F6));
+    key(QKeySequence(Qt::ALT | Qt::Key_Left), &BrowserControls::cmdIndietro_Click);
+    key(QKeySequence(Qt::ALT | Qt::Key_Right), &BrowserControls::cmdAvanti_Click);
+    key(QKeySequence(Qt::Key_F5), &BrowserControls::cmdRefresh_Click);
+    key(QKeySequence(Qt::Key_Escape), &BrowserControls::stopLoading);
+
+    QWidget *previous = nullptr;
+    for (QWidget *w : m_parts.tabOrder) {
+        w->setFocusPolicy(Qt::StrongFocus);
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+void BrowserControls::navigate(const std::string &url, std::string_view action)
+{
+    m_services.hub.NavigateBrowser(url, std::string{action}, *m_parts.WebBrowser1,
+                                   *m_parts.addressBox);
+}
+
+void BrowserControls::cmdIndietro_Click()
+{
+    emit toolbarCommand();
+    navigate({}, ActionBack);
+}
+
+void BrowserControls::cmdAvanti_Click()
+{
+    emit toolbarCommand();
+    navigate({}, ActionNext);
+}
+
+void BrowserControls::cmdRefresh_Click()
+{
+    emit toolbarCommand();
+    navigate({}, ActionRefresh);
+}
+
+void BrowserControls::cmdHome_Click()
+{
+    emit toolbarCommand();
+    navigate(std::string{HomeUrl});
+}
+
+void BrowserControls::searchButton_Click()
+{
+    emit toolbarCommand();
+    navigate(m_differences.searchAddress);
+}
+
+void BrowserControls::cmdInfo_Click()
+{
+    emit toolbarCommand();
+    navigate(std::string{InfoUrl});
+}
+
+void BrowserControls::Command2_Click()
+{
+    emit toolbarCommand();
+    if (m_host)
+        (void)m_host->newWebBrowser({});
+}
+
+void BrowserControls::Image1_Click()
+{
+    navigate(m_parts.addressBox->addressText());
+}
+
+void BrowserControls::addressBox_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        Image1_Click();
+}
+
+void BrowserControls::stopLoading()
+{
+    m_services.hub.StopBrowser(*m_parts.WebBrowser1, *m_parts.addressBox);
+}
+
+bool BrowserControls::showCompletedAddress(const QString &url, const DocumentSnapshot &document)
+{
+    m_parts.addressBox->setText(url);
+    // A log record that cannot be written loses only itself: the page still gets its
+    // caption, its check and its verdict.
+    (void)m_services.hub.log().WriteHistoryXml(m_parts.WebBrowser1->LocationURL(),
+                                               m_services.hub.DownloadPending());
+    if (!document.hasBody) {
+        // Nothing to check: no verdict rather than the previous page's.
+        m_parts.statusBar->setPanelText(2, QString());
+        return false;
+    }
+    return true;
+}
+
+void BrowserControls::checkPage(const std::string &url, const std::string &body)
+{
+    if (!m_host)
+        return;
+    const bool clean = m_host->CheckDanger(body, url);
+    m_parts.statusBar->setPanelText(2, qs(verdictText(clean)));
+    m_parts.statusBar->setPanelAlignment(2, Qt::AlignHCenter);
+    m_host->refreshCounter();
+}
+
+void BrowserControls::WebBrowser1_NavigateError(const QString &url, int statusCode)
+{
+    if (const auto search =
+            searchAfterError(url.toStdString(), statusCode, m_parts.addressBox->addressText()))
+        navigate(*search);
+}
+
+EngineView *BrowserControls::WebBrowser1_NewWindow2()
+{
+    if (m_services.messageBoxes.show(&m_window, qs(m_differences.newWindowQuestion),
+                                     MessageButtons::OkCancel, MessageIcon::None,
+                                     qs(TorviVersion.title)) != MessageAnswer::Ok)
+        return nullptr;
+    return m_host ? m_host->openRequestedWindow() : nullptr;
+}
+
+void BrowserControls::WebBrowser1_ProgressChange(int progress, int progressMax)
+{
+    m_parts.statusBar->setPanelText(3, qs(progressText(progress, progressMax)));
+}
+
+void BrowserControls::WebBrowser1_StatusTextChange(const QString &text)
+{
+    m_parts.statusBar->setPanelText(1, text);
+}
+
+} // namespace torvi

@@ -1,0 +1,16 @@
+// Torvi: the texts both browser windows show alike, exactly as the user sees them.
+#pragma once
+
+#include <string_view>
+
+namespace torvi {
+
+// Accessible names of the status-bar panels: their role.
+inline constexpr std::string_view StatusRoleText = "Stato della pagina";
+inline constexpr std::string_view StatusRoleVerdict = "Sicurezza della pagina";
+inline constexpr std::string_view StatusRoleProgress = "Avanzamento";
+
+// The go picture has no tool tip; this is its accessible name.
+inline constexpr std::string_view GoPictureName = "Vai";
+
+} // namespace torvi
