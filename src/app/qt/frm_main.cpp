@@ -158,8 +158,8 @@ void frmMain::buildControls()
     List1->setFont(menuFont);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     List1->setTextElideMode(Qt::ElideNone);
-    for (const auto item : MenuItems) {
-        auto *entry = new QListWidgetItem(qs(item), List1);
+    for (const MenuItem &item : MenuItems) {
+        auto *entry = new QListWidgetItem(qs(item.text), List1);
         entry->setToolTip(entry->text());
     }
     placeInTwips(List1, MainDesign::List1);
@@ -336,43 +336,57 @@ void frmMain::Image2_Click()
     List1->setVisible(List1->isHidden());
 }
 
+// The list's rows are MenuItems, in order, and never change: the row names the command.
 void frmMain::List1_Click()
 {
-    const QListWidgetItem *selected = List1->currentItem();
-    const QString item = selected ? selected->text() : QString();
-
-    if (item == "Esci") {
+    const int row = List1->currentRow();
+    const MenuCommand command = row >= 0 && row < static_cast<int>(MenuItems.size())
+                                    ? MenuItems[static_cast<std::size_t>(row)].command
+                                    : MenuCommand::None;
+    switch (command) {
+    case MenuCommand::EndProgram:
+        // Every window goes at once; nothing after this runs.
         if (m_services.endProgram)
             m_services.endProgram();
         return;
-    }
-    if (item == "Aggiornamenti")
+    case MenuCommand::Update:
         (void)newWebBrowser(str(UpdateUrl) + versionText());
-    if (item == "Browser Predefinito" && m_services.registerDefaultBrowser)
-        m_services.registerDefaultBrowser();
-    if (item == "Visualizza Preferiti")
+        break;
+    case MenuCommand::DefaultBrowser:
+        if (m_services.registerDefaultBrowser)
+            m_services.registerDefaultBrowser();
+        break;
+    case MenuCommand::ShowFavorites:
         Frame1->InitPreferiti();
-    if (item == "Visualizza Sorgente") {
+        break;
+    case MenuCommand::ShowPageSource:
         if (!m_source)
             m_source = new frmSource();
         m_source->Text1->setPlainText(QString::fromStdString(m_pageSource));
         m_source->show();
         m_source->raise();
-    }
-    if (item == "Visualizza Cronologia")
+        break;
+    case MenuCommand::ShowHistory:
         Frame2->InitCronologia();
-    if (item == "Informazioni sul software") {
+        break;
+    case MenuCommand::ShowAbout:
         if (!m_about)
             m_about = new frmAbout();
         m_about->show();
         m_about->raise();
-    }
-    if (item == "Visualizza Browser")
+        break;
+    case MenuCommand::PageView:
         showView(WebBrowser1);
-    if (item == "Visualizza Informazioni sul sito")
+        break;
+    case MenuCommand::SiteInformationView:
         showView(listDanger);
-    if (item == "Visualizza Strumenti")
+        break;
+    case MenuCommand::ToolsView:
         showView(WebBrowser2);
+        break;
+    case MenuCommand::None:
+        break;
+    }
     List1->hide();
 }
 
