@@ -14,40 +14,45 @@ void startupLayout(MainLayout &layout, float outerWidth, float outerHeight)
     layout.webBrowser2Height = page.height;
 }
 
-int formResize(MainLayout &l, float W, float H)
+// Each step reads what the steps before it set.
+void formResize(MainLayout &l, float W, float H)
 {
     constexpr float RightMargin = 300;
     constexpr float BottomAllowance = 500;
     constexpr float Inset = 60;
 
-    l.image2Left = W - (l.image2Width + RightMargin); // 2
-    l.list1Left = W - (l.list1Width + RightMargin);   // 3
-    l.webBrowser1Left = 100;                          // 4
-    const float pageWidth = W - RightMargin;          // 5
+    // The menu button and its list, right-aligned under it.
+    l.image2Left = W - (l.image2Width + RightMargin);
+    l.list1Left = W - (l.list1Width + RightMargin);
+
+    l.webBrowser1Left = 100;
+    const float pageWidth = W - RightMargin;
     if (pageWidth < 0)
-        return 4;
+        return;
     l.webBrowser1Width = pageWidth;
-    const float pageHeight = H - (l.webBrowser1Top + l.statusBar2Height + BottomAllowance); // 6
+    const float pageHeight = H - (l.webBrowser1Top + l.statusBar2Height + BottomAllowance);
     if (pageHeight < 0)
-        return 5;
+        return;
     l.webBrowser1Height = pageHeight;
-    const float listWidth = l.webBrowser1Width - Inset; // 7
+
+    // The site-information list and the tools page, a little narrower than the page.
+    const float listWidth = l.webBrowser1Width - Inset;
     if (listWidth < 0)
-        return 6;
+        return;
     l.listDangerWidth = listWidth;
-    l.listDangerHeight = l.webBrowser1Height;            // 8
-    const float toolsWidth = l.webBrowser1Width - Inset; // 9
+    l.listDangerHeight = l.webBrowser1Height;
+    const float toolsWidth = l.webBrowser1Width - Inset;
     if (toolsWidth < 0)
-        return 8;
+        return;
     l.webBrowser2Width = toolsWidth;
-    l.webBrowser2Height = l.webBrowser1Height;                        // 10
-    l.image1Left = W - (l.image1Width + RightMargin + l.image2Width); // 11
-    const float addressWidth =
-        l.image1Left - (l.command2Left + l.command2Width + RightMargin); // 12
+    l.webBrowser2Height = l.webBrowser1Height;
+
+    // The go picture just left of the menu button; the address box up to it.
+    l.image1Left = W - (l.image1Width + RightMargin + l.image2Width);
+    const float addressWidth = l.image1Left - (l.command2Left + l.command2Width + RightMargin);
     if (addressWidth < 0)
-        return 11;
+        return;
     l.text1Width = addressWidth;
-    return 12;
 }
 
 } // namespace torvi

@@ -31,9 +31,10 @@ struct MainLayout
 // The start-up sizing: the page W - W/20 by H - H/20, and the other two views alike.
 void startupLayout(MainLayout &layout, float outerWidth, float outerHeight);
 
-// Form_Resize for the outer size W × H, in its designed steps 2 to 12. A step that would
-// give a negative width or height ends it there, the earlier steps staying done; negative
-// left edges are accepted. Returns the last step carried out (12 when all were).
-int formResize(MainLayout &layout, float outerWidth, float outerHeight);
+// Form_Resize for the outer size W × H: the menu button and list, the page, the other two
+// views, the go picture and the address box, in that order. A width or height that would
+// come out negative ends it there, what came before staying done; negative left edges are
+// accepted.
+void formResize(MainLayout &layout, float outerWidth, float outerHeight);
 
 } // namespace torvi

@@ -11,28 +11,27 @@ float secondaryLoadLayout(SecondaryLayout &layout, float outerWidth, float outer
     return height;
 }
 
-int adjustSecondaryLayout(SecondaryLayout &layout, float W, float H)
+void adjustSecondaryLayout(SecondaryLayout &layout, float W, float H)
 {
     layout.picture1Left = 120;
     const float pictureWidth = W - (layout.picture1Left + 230);
     if (pictureWidth < 0)
-        return 1;
+        return;
     layout.picture1Width = pictureWidth;
     layout.engineLeft = 100;
     const float engineWidth = W - 300;
     if (engineWidth < 0)
-        return 3;
+        return;
     layout.engineWidth = engineWidth;
     const float engineHeight = H - (layout.engineTop + layout.statusBarHeight + 500);
     if (engineHeight < 0)
-        return 4;
+        return;
     layout.engineHeight = engineHeight;
     layout.image1Left = W - (layout.image1Width + 300);
     const float urlWidth = W - (layout.command2Left + layout.command2Width + 1000);
     if (urlWidth < 0)
-        return 6;
+        return;
     layout.txtUrlWidth = urlWidth;
-    return 7;
 }
 
 } // namespace torvi

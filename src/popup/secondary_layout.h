@@ -35,9 +35,9 @@ struct SecondaryLayout
 // the width right of its left edge and 90 % of the new height. Returns the new outer height.
 float secondaryLoadLayout(SecondaryLayout &layout, float outerWidth, float outerHeight);
 
-// AdjustLayout for the outer size W × H, in its seven steps. A step that would give a
-// negative width or height ends it there; the steps before stay done. Returns the number
-// of steps carried out (7 when all were).
-int adjustSecondaryLayout(SecondaryLayout &layout, float outerWidth, float outerHeight);
+// AdjustLayout for the outer size W × H: the toolbar strip, the engine, the logo and the
+// address box, in that order. A width or height that would come out negative ends it there;
+// what came before stays done.
+void adjustSecondaryLayout(SecondaryLayout &layout, float outerWidth, float outerHeight);
 
 } // namespace torvi

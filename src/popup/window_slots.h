@@ -17,8 +17,6 @@ public:
     // The counter keeps its new value even when the slot is refused.
     std::optional<int> take();
 
-    std::int16_t counter() const { return m_counter; }
-
 private:
     std::int16_t m_counter = 0;
 };

@@ -27,8 +27,6 @@ public:
     // Fills the keyword table. Until then the table is empty and every page is clean.
     void InitDanger();
 
-    const std::vector<std::string> &DangerWords() const { return m_words; }
-
     // Searches the page text for every keyword in one pass. The address only labels the
     // lines; it is never searched.
     CheckResult CheckDanger(std::string_view pageText, std::string_view address) const;

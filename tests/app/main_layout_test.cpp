@@ -9,7 +9,7 @@ namespace {
 TEST(MainLayoutTest, FiguresForATwelveThousandByNineThousandWindow)
 {
     MainLayout l;
-    ASSERT_EQ(formResize(l, 12000.0f, 9000.0f), 12);
+    formResize(l, 12000.0f, 9000.0f);
     EXPECT_FLOAT_EQ(l.image2Left, 10965);
     EXPECT_FLOAT_EQ(l.list1Left, 9525);
     EXPECT_FLOAT_EQ(l.webBrowser1Width, 11700);
@@ -25,9 +25,9 @@ TEST(MainLayoutTest, FiguresForATwelveThousandByNineThousandWindow)
 TEST(MainLayoutTest, AWindowTooLowStopsAtTheHeightAndKeepsTheRest)
 {
     MainLayout l;
-    ASSERT_EQ(formResize(l, 12000.0f, 9000.0f), 12);
+    formResize(l, 12000.0f, 9000.0f);
     const MainLayout before = l;
-    EXPECT_EQ(formResize(l, 14000.0f, 1500.0f), 5);
+    formResize(l, 14000.0f, 1500.0f);
     EXPECT_FLOAT_EQ(l.image2Left, 12965) << "steps before the failing one stay done";
     EXPECT_FLOAT_EQ(l.list1Left, 11525);
     EXPECT_FLOAT_EQ(l.webBrowser1Width, 13700);
@@ -40,14 +40,14 @@ TEST(MainLayoutTest, AWindowTooLowStopsAtTheHeightAndKeepsTheRest)
 TEST(MainLayoutTest, NarrowWindowsStopAtTheirFirstNegativeWidth)
 {
     MainLayout l;
-    ASSERT_EQ(formResize(l, 12000.0f, 9000.0f), 12);
+    formResize(l, 12000.0f, 9000.0f);
     // Image1 lands left of the toolbar's end: the address box would be negative.
-    EXPECT_EQ(formResize(l, 6000.0f, 9000.0f), 11);
+    formResize(l, 6000.0f, 9000.0f);
     EXPECT_FLOAT_EQ(l.image1Left, 4395);
     EXPECT_FLOAT_EQ(l.text1Width, 4955);
 
     // Narrower than the margin: negative left edges are accepted, the page keeps its width.
-    EXPECT_EQ(formResize(l, 200.0f, 9000.0f), 4);
+    formResize(l, 200.0f, 9000.0f);
     EXPECT_FLOAT_EQ(l.image2Left, -835);
     EXPECT_FLOAT_EQ(l.list1Left, -2275);
     EXPECT_FLOAT_EQ(l.webBrowser1Left, 100);

@@ -10,7 +10,7 @@ namespace {
 TEST(SecondaryLayoutTest, FiguresForAWideWindow)
 {
     SecondaryLayout layout;
-    ASSERT_EQ(adjustSecondaryLayout(layout, 15000.0f, 11000.0f), 7);
+    adjustSecondaryLayout(layout, 15000.0f, 11000.0f);
     EXPECT_FLOAT_EQ(layout.picture1Left, 120);
     EXPECT_FLOAT_EQ(layout.picture1Width, 14650);
     EXPECT_FLOAT_EQ(layout.engineLeft, 100);
@@ -23,9 +23,9 @@ TEST(SecondaryLayoutTest, FiguresForAWideWindow)
 TEST(SecondaryLayoutTest, AWindowTooLowStopsAtTheEngineHeight)
 {
     SecondaryLayout layout;
-    ASSERT_EQ(adjustSecondaryLayout(layout, 15000.0f, 11000.0f), 7);
+    adjustSecondaryLayout(layout, 15000.0f, 11000.0f);
     const SecondaryLayout before = layout;
-    EXPECT_EQ(adjustSecondaryLayout(layout, 12000.0f, 1400.0f), 4);
+    adjustSecondaryLayout(layout, 12000.0f, 1400.0f);
     EXPECT_FLOAT_EQ(layout.engineWidth, 11700) << "steps before the failing one stay done";
     EXPECT_FLOAT_EQ(layout.picture1Width, 11650);
     EXPECT_FLOAT_EQ(layout.engineHeight, before.engineHeight);
@@ -35,17 +35,26 @@ TEST(SecondaryLayoutTest, AWindowTooLowStopsAtTheEngineHeight)
 
 TEST(SecondaryLayoutTest, NarrowWindowsStopAtTheirFirstNegativeWidth)
 {
+    // A step that fails leaves its control, and every one after it, at the design place.
+    const SecondaryLayout design;
     struct Case
     {
         const char *label;
         float width;
-        int steps;
+        float picture1Width;
+        float engineHeight;
+        float txtUrlWidth;
     };
-    for (const auto &c : {Case{"too narrow for the strip", 300.0f, 1},
-                          Case{"too narrow for the address box", 5000.0f, 6},
-                          Case{"just wide enough", 5215.0f, 7}}) {
+    for (const auto &c :
+         {Case{"too narrow for the strip", 300.0f, design.picture1Width, design.engineHeight,
+               design.txtUrlWidth},
+          Case{"too narrow for the address box", 5000.0f, 4650, 7525, design.txtUrlWidth},
+          Case{"just wide enough", 5215.0f, 4865, 7525, 0}}) {
         SecondaryLayout layout;
-        EXPECT_EQ(adjustSecondaryLayout(layout, c.width, 9000.0f), c.steps) << c.label;
+        adjustSecondaryLayout(layout, c.width, 9000.0f);
+        EXPECT_FLOAT_EQ(layout.picture1Width, c.picture1Width) << c.label;
+        EXPECT_FLOAT_EQ(layout.engineHeight, c.engineHeight) << c.label;
+        EXPECT_FLOAT_EQ(layout.txtUrlWidth, c.txtUrlWidth) << c.label;
     }
 }
 
@@ -65,16 +74,18 @@ TEST(WindowSlotsTest, SevenPlacesPerRunAndNeverMore)
         EXPECT_EQ(slots.take(), expected);
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(slots.take(), std::nullopt);
-    EXPECT_EQ(slots.counter(), 107) << "a refused call still counts";
 }
 
 TEST(WindowSlotsTest, CounterStopsAtItsSixteenBitLimitWithoutWrapping)
 {
+    // A counter that wrapped round would hand out slots again after 65536 calls.
     WindowSlots slots;
-    for (int i = 0; i < 40000; ++i)
+    for (int i = 0; i < 7; ++i)
         (void)slots.take();
-    EXPECT_EQ(slots.counter(), 32767);
-    EXPECT_EQ(slots.take(), std::nullopt);
+    int handedOut = 0;
+    for (int i = 0; i < 70000; ++i)
+        handedOut += slots.take().has_value();
+    EXPECT_EQ(handedOut, 0);
 }
 
 } // namespace

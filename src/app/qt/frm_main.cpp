@@ -246,7 +246,7 @@ void frmMain::resizeEvent(QResizeEvent *event)
 
 void frmMain::Form_Resize()
 {
-    (void)formResize(m_layout, outerWidthTwips(), outerHeightTwips());
+    formResize(m_layout, outerWidthTwips(), outerHeightTwips());
     applyLayout();
 }
 
@@ -277,46 +277,43 @@ void frmMain::Form_Load()
 {
     NavigationHub &hub = m_services.hub;
 
-    // 1-3: the command line is passed on as it stands, not trimmed or unquoted.
+    // The page: the command line's address as it stands (not trimmed or unquoted), else the
+    // start page and, when present, the local test page in a secondary window.
     if (!m_commandLine.empty()) {
         hub.NavigateBrowser(m_commandLine, "", *WebBrowser1, *Text1);
     } else {
         hub.NavigateBrowser(str(StartPageUrl), "", *WebBrowser1, *Text1);
-        // 3.2: the local test page, when present, opens in a secondary window.
         const std::string testPage = applicationDirectory() + "\\myModule\\test.html";
         if (m_services.fileSystem.FileExists(testPage))
             (void)newWebBrowser(localPageAddress(testPage));
     }
 
-    // 4
+    // The tools page, hidden until the command list shows it.
     hub.NavigateBrowser(str(DesktopPageUrl), "", *WebBrowser2, *Text2);
 
-    // 5-7: the page area from the outer size the window has now.
+    // The three views of the page area, sized from the outer size the window has now.
     startupLayout(m_layout, outerWidthTwips(), outerHeightTwips());
     applyLayout();
 
-    // 8
+    // The counter page, reloaded after every completed document.
     hub.NavigateBrowser(str(CounterUrl), "", *WebBrowser3, *Text2);
 
-    // 9
+    // Until the keyword table is filled every page is clean.
     m_services.threatScanner.InitDanger();
 }
 
 bool frmMain::newWebBrowser(const std::string &URL)
 {
-    const auto slot = m_slots.take();
-    if (!slot) {
+    if (!m_slots.take()) {
         m_services.messageBoxes.show(this, qs(NewWindowFailed), MessageButtons::Ok,
                                      MessageIcon::Critical, qs(TorviVersion.title));
         return false;
     }
+    // The window lives on by being shown; nothing keeps a hold on it.
     auto *form = new webForm(m_services, *this);
-    m_windowTable[*slot] = form;
     m_services.hub.NavigateBrowser(URL.empty() ? str(SearchHomeUrl) : URL, "", *form->WebBrowser1,
                                    *form->txtURL);
     form->show();
-    // The window lives on by being shown; the table keeps no hold on it.
-    m_windowTable[*slot] = nullptr;
     return true;
 }
 
@@ -427,8 +424,9 @@ void frmMain::WebBrowser1_DocumentComplete(const QString &url, const DocumentSna
 
 EngineView *frmMain::openRequestedWindow()
 {
+    // Handing the engine back makes it the request's target, which is what RegisterAsBrowser
+    // did for the designed engine; Qt WebEngine's createWindow needs nothing more.
     auto *form = new webForm(m_services, *this);
-    form->WebBrowser1->setRegisterAsBrowser(true);
     form->show();
     return form->WebBrowser1;
 }

@@ -108,10 +108,6 @@ private:
     float outerWidthTwips() const;
     float outerHeightTwips() const;
 
-public:
-    const MainLayout &layoutState() const { return m_layout; }
-
-private:
     MainServices m_services;
     std::string m_commandLine;
     std::string m_pageSource;
@@ -119,7 +115,6 @@ private:
     QPointer<frmAbout> m_about;
     MainLayout m_layout;
     WindowSlots m_slots;
-    QWidget *m_windowTable[WindowSlots::SlotCount] = {};
     std::unique_ptr<BrowserControls> m_controls;
 };
 

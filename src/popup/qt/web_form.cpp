@@ -114,8 +114,8 @@ void webForm::Form_Load()
 
 void webForm::AdjustLayout()
 {
-    (void)adjustSecondaryLayout(m_layout, twipsOf(frameGeometry().width(), this),
-                                twipsOf(frameGeometry().height(), this));
+    adjustSecondaryLayout(m_layout, twipsOf(frameGeometry().width(), this),
+                          twipsOf(frameGeometry().height(), this));
     applyLayout();
 }
 

@@ -44,8 +44,6 @@ public:
     EngineView *WebBrowser1;
     StatusPanels *StatusBar1;
 
-    const SecondaryLayout &layoutState() const { return m_layout; }
-
     // Lays the window out for its outer size; also run after each completed navigation.
     void AdjustLayout();
 

@@ -24,10 +24,6 @@ public:
     using NewWindowHandler = std::function<EngineView *()>;
     void setNewWindowHandler(NewWindowHandler handler) { m_newWindowHandler = std::move(handler); }
 
-    // RegisterAsBrowser: set on engines handed to a page's new-window request.
-    virtual void setRegisterAsBrowser(bool registered) { m_registeredAsBrowser = registered; }
-    bool registeredAsBrowser() const { return m_registeredAsBrowser; }
-
 signals:
     // Once per completed document, frames included, with that document's address; the
     // snapshot is always of the top document.
@@ -45,7 +41,6 @@ protected:
 
 private:
     NewWindowHandler m_newWindowHandler;
-    bool m_registeredAsBrowser = false;
 };
 
 // Which engine of the program a new instance is for; the adapter may size its cost by it.

@@ -16,7 +16,6 @@ public:
     // widthsInTwips: the panels' designed widths; the last panel takes what is left.
     StatusPanels(const QString &name, const QList<int> &widthsInTwips, QWidget *parent);
 
-    int panelCount() const { return static_cast<int>(m_panels.size()); }
     QLabel *panel(int number) const; // 1-based; nullptr outside the range
     QString panelText(int number) const;
     void setPanelText(int number, const QString &text);

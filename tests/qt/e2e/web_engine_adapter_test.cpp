@@ -424,7 +424,6 @@ private slots:
         std::unique_ptr<WebEngineAdapter> opened;
         adapter->setNewWindowHandler([&]() -> torvi::EngineView * {
             opened = makeAdapter();
-            opened->setRegisterAsBrowser(true);
             return opened.get();
         });
         QVERIFY(load(*adapter, pageUrl("/apri.html")));
