@@ -5,11 +5,9 @@
 #include "app/qt/frm_source.h"
 #include "endpoints.h"
 #include "nav/addresses.h"
-#include "nav/page_events.h"
 #include "nav/windows_path.h"
 #include "popup/popup_texts.h"
 #include "popup/qt/web_form.h"
-#include "threats/danger_words.h"
 #include "tools/qt/frm_about.h"
 #include "tools/user_name.h"
 #include "tools/version_info.h"
@@ -21,7 +19,6 @@
 #include "ui/qt/status_panels.h"
 #include "ui/qt/twip_geometry.h"
 
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>

@@ -1,5 +1,7 @@
-// Torvi: the main browser window. Its construction is the program's start-up: it builds the
-// designed controls, then runs the load handler that sends the three engines to their pages.
+// Torvi: the main browser window. It owns the three engines, the site-information list, the
+// panels and the command list, and is the BrowserHost of every browser window. Its
+// construction is the program's start-up: it builds the designed controls, then runs the
+// load handler that sends the three engines to their pages.
 #pragma once
 
 #include "app/main_layout.h"
@@ -14,9 +16,7 @@
 #include <string>
 
 class QFrame;
-class QGroupBox;
 class QListWidget;
-class QToolButton;
 
 namespace torvi {
 

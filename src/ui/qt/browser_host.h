@@ -1,6 +1,6 @@
-// Torvi: the main window as the browser windows' page handling sees it. It owns the
-// site-information list, the counter page and newWebBrowser's places; a secondary window
-// reaches it only through this, as the panels reach it through their own hosts.
+// Torvi: what a browser window's page handling asks of the main window, which owns the
+// site-information list, the counter page and newWebBrowser's places. A secondary window
+// reaches the main window only through this, as the panels do through their own hosts.
 #pragma once
 
 #include <QWidget>
