@@ -62,7 +62,6 @@ inline constexpr std::string_view NameMenu = "Menu";
 inline constexpr std::string_view NewWindowQuestion =
     "Richiesta nuova pagina vuoi aprirla con torvi ?";
 
-inline constexpr std::string_view HistoryPanelCaption = "Cronologia";
 inline constexpr std::string_view StatusPanelFavorites = "Preferiti";
 
 } // namespace torvi

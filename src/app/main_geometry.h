@@ -26,8 +26,6 @@ inline constexpr TwipRect WebBrowser2{120, 840, 14775, 10815};
 inline constexpr TwipRect listDanger{120, 840, 16575, 12315};
 inline constexpr TwipRect WebBrowser3{480, 2640, 6495, 5055};
 inline constexpr TwipRect Text2{840, 1920, 2895, 285};
-inline constexpr TwipRect Frame1{6480, 1320, 7095, 11655};
-inline constexpr TwipRect Frame2{2640, 1200, 7095, 11655};
 inline constexpr int StatusBar2Height = 375;
 inline constexpr int StatusBar1Height = 30;
 inline constexpr int StatusBar2Panels[4] = {5440, 2440, 2800, 1440};

@@ -8,6 +8,8 @@
 
 namespace torvi {
 
+inline constexpr std::string_view HistoryPanelCaption = "Cronologia";
+
 // The favorites panel's close button carries the same caption: either one closes both panels.
 inline constexpr std::string_view ClosePanelsCaption = "&Chiudi Preferiti";
 inline constexpr std::string_view DeleteHistoryCaption = "&Elimina Cronologia";
@@ -18,6 +20,7 @@ inline constexpr std::string_view HistoryListName = "Pagine visitate";
 inline constexpr std::string_view TempFilesListName = "File temporanei";
 
 namespace HistoryDesign {
+inline constexpr TwipRect Frame2{2640, 1200, 7095, 11655}; // in the main window
 inline constexpr TwipRect Command5{360, 720, 6495, 495};
 inline constexpr TwipRect ListView2{240, 1440, 6615, 5655};
 inline constexpr TwipRect cmdEliminaCronologia{240, 7200, 6615, 495};

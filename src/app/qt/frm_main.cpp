@@ -134,15 +134,10 @@ void frmMain::buildControls()
     StatusBar1 = new StatusPanels("StatusBar1", {MainDesign::ClientWidth}, this);
     StatusBar1->panel(1)->setAccessibleName("Barra di stato");
 
+    // The panels place themselves at their designed places, hidden.
     Frame1 = new FavoritesPanel(*this, m_services.messageBoxes, this);
-    Frame1->setAutoFillBackground(true);
-    placeInTwips(Frame1, MainDesign::Frame1);
-    Frame1->hide();
     Frame2 = new HistoryPanel(*this, m_services.fileSystem, m_services.messageBoxes,
                               currentUserName, this);
-    Frame2->setAutoFillBackground(true);
-    placeInTwips(Frame2, MainDesign::Frame2);
-    Frame2->hide();
 
     List1 = new QListWidget(this);
     List1->setObjectName("List1");

@@ -1,8 +1,6 @@
 // Torvi: the history panel.
 #include "history/qt/history_panel.h"
 
-#include "app/app_texts.h"
-#include "app/main_geometry.h"
 #include "history/history_panel_design.h"
 #include "tools/temp_cleaner.h"
 #include "tools/tools_texts.h"
@@ -50,7 +48,7 @@ HistoryPanel::HistoryPanel(HistoryHost &host, FileSystem &fileSystem, MessageBox
 {
     setObjectName("Frame2");
     setAutoFillBackground(true);
-    placeInTwips(this, MainDesign::Frame2);
+    placeInTwips(this, HistoryDesign::Frame2);
     buildControls();
     connectHandlers();
     hide();
