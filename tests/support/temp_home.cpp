@@ -1,6 +1,7 @@
 // Torvi tests: a fresh home per test.
 #include "support/temp_home.h"
 
+#include "history/navigation_log.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
 
@@ -8,11 +9,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
-#ifdef _WIN32
-#include <process.h>
-#else
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,17 +35,11 @@ void setEnv(const char *name, const std::filesystem::path &value)
 
 TempHome::TempHome()
 {
-#ifdef _WIN32
-    std::string pattern = (std::filesystem::temp_directory_path() / "torvi-test-").string() +
-                          std::to_string(_getpid()) + "-" + std::to_string(std::rand());
-    m_path = pattern;
-    std::filesystem::create_directories(m_path);
-#else
-    std::string pattern = (std::filesystem::temp_directory_path() / "torvi-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary home");
-    m_path = pattern;
-#endif
+    std::random_device random;
+    do
+        m_path =
+            std::filesystem::temp_directory_path() / ("torvi-test-" + std::to_string(random()));
+    while (!std::filesystem::create_directory(m_path));
     setEnv("HOME", m_path);
     setEnv("XDG_DATA_HOME", m_path / ".local" / "share");
     setEnv("XDG_CONFIG_HOME", m_path / ".config");
@@ -61,6 +55,16 @@ TempHome::~TempHome()
         std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, error);
     std::filesystem::remove_all(m_path, error);
+}
+
+std::string textOf(const std::filesystem::path &path)
+{
+    return readWholeFile(path).value_or("<none>");
+}
+
+void writeText(const std::filesystem::path &path, std::string_view text)
+{
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 void removeMadeFile(const std::filesystem::path &path)
@@ -114,6 +118,22 @@ std::string ProgramFileTest::fileText() const
 void ProgramFileTest::writeFile(const std::string &content) const
 {
     std::ofstream(native, std::ios::binary) << content;
+}
+
+ProgramFilesTest::ProgramFilesTest()
+    : historyPath(nativePath("C:\\WINDOWS\\cronologia.txt")),
+      favoritesPath(nativePath("C:\\WINDOWS\\preferiti.txt")),
+      logPath(nativePath(NavigationLog::defaultPath()))
+{
+    EXPECT_TRUE(prepareMappedDrive("mario").isOk());
+    for (const auto &path : {historyPath, favoritesPath, logPath})
+        removeMadeFile(path);
+}
+
+ProgramFilesTest::~ProgramFilesTest()
+{
+    for (const auto &path : {historyPath, favoritesPath, logPath})
+        removeMadeFile(path);
 }
 
 } // namespace torvi::test

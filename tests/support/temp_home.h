@@ -26,6 +26,18 @@ private:
     std::filesystem::path m_path;
 };
 
+// One row of a table: its label, what goes in and what must come out.
+template <class In, class Out> struct Row
+{
+    const char *label;
+    In in;
+    Out out;
+};
+
+// The whole file, or "<none>" when it cannot be read.
+std::string textOf(const std::filesystem::path &path);
+void writeText(const std::filesystem::path &path, std::string_view text);
+
 // Removes a file a test made outside its home (on Windows the program's paths are the
 // system's own), read-only or not, or a folder a test put in its place.
 void removeMadeFile(const std::filesystem::path &path);
@@ -57,6 +69,18 @@ protected:
     void writeFile(const std::string &content) const;
 
     const std::filesystem::path native;
+};
+
+// A fresh home with the mapped drive made, and the program's files (on Windows the system's
+// own, outside the home) missing at the start and removed at the end.
+class ProgramFilesTest : public ::testing::Test
+{
+protected:
+    ProgramFilesTest();
+    ~ProgramFilesTest() override;
+
+    TempHome home;
+    const std::filesystem::path historyPath, favoritesPath, logPath;
 };
 
 } // namespace torvi::test
