@@ -1,9 +1,7 @@
-// Torvi tests: every test gets a fresh home of its own.
+// Torvi tests: every test gets a fresh home of its own, and the helpers the file tests share.
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <string_view>
@@ -38,38 +36,8 @@ template <class In, class Out> struct Row
 std::string textOf(const std::filesystem::path &path);
 void writeText(const std::filesystem::path &path, std::string_view text);
 
-// Removes a file a test made outside its home (on Windows the program's paths are the
-// system's own), read-only or not, or a folder a test put in its place.
+// Removes a file a test made, read-only or not, or a folder a test put in its place.
 void removeMadeFile(const std::filesystem::path &path);
-
-// The number of entries in a folder: a temporary file left behind shows as one more.
-std::ptrdiff_t entriesIn(const std::filesystem::path &folder);
-
-#ifndef _WIN32
-// Runs the write in a child process whose files cannot grow past the limit, so it stops
-// midway as on a full disk; true when the write failed and said so.
-bool writeFailsMidway(std::size_t fileSizeLimit, const std::function<bool()> &write);
-#endif
-
-class TempHomeTest : public ::testing::Test
-{
-protected:
-    TempHome home;
-};
-
-// A fresh home with the mapped drive made, and one of the program's files (on Windows the
-// system's own, outside the home) missing at the start and removed at the end.
-class ProgramFileTest : public TempHomeTest
-{
-protected:
-    explicit ProgramFileTest(std::string_view windowsPath);
-    ~ProgramFileTest() override;
-
-    std::string fileText() const; // "<none>" when the file cannot be read
-    void writeFile(const std::string &content) const;
-
-    const std::filesystem::path native;
-};
 
 // A fresh home with the mapped drive made, and the program's files (on Windows the system's
 // own, outside the home) missing at the start and removed at the end.
