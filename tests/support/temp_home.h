@@ -1,9 +1,7 @@
-// Torvi tests: every test gets a fresh home of its own.
+// Torvi tests: every test gets a fresh home of its own, and the helpers the file tests share.
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <string_view>
@@ -26,37 +24,31 @@ private:
     std::filesystem::path m_path;
 };
 
-// Removes a file a test made outside its home (on Windows the program's paths are the
-// system's own), read-only or not, or a folder a test put in its place.
-void removeMadeFile(const std::filesystem::path &path);
-
-// The number of entries in a folder: a temporary file left behind shows as one more.
-std::ptrdiff_t entriesIn(const std::filesystem::path &folder);
-
-#ifndef _WIN32
-// Runs the write in a child process whose files cannot grow past the limit, so it stops
-// midway as on a full disk; true when the write failed and said so.
-bool writeFailsMidway(std::size_t fileSizeLimit, const std::function<bool()> &write);
-#endif
-
-class TempHomeTest : public ::testing::Test
+// One row of a table: its label, what goes in and what must come out.
+template <class In, class Out> struct Row
 {
-protected:
-    TempHome home;
+    const char *label;
+    In in;
+    Out out;
 };
 
-// A fresh home with the mapped drive made, and one of the program's files (on Windows the
-// system's own, outside the home) missing at the start and removed at the end.
-class ProgramFileTest : public TempHomeTest
+// The whole file, or "<none>" when it cannot be read.
+std::string textOf(const std::filesystem::path &path);
+void writeText(const std::filesystem::path &path, std::string_view text);
+
+// Removes a file a test made, read-only or not, or a folder a test put in its place.
+void removeMadeFile(const std::filesystem::path &path);
+
+// A fresh home with the mapped drive made, and the program's files (on Windows the system's
+// own, outside the home) missing at the start and removed at the end.
+class ProgramFilesTest : public ::testing::Test
 {
 protected:
-    explicit ProgramFileTest(std::string_view windowsPath);
-    ~ProgramFileTest() override;
+    ProgramFilesTest();
+    ~ProgramFilesTest() override;
 
-    std::string fileText() const; // "<none>" when the file cannot be read
-    void writeFile(const std::string &content) const;
-
-    const std::filesystem::path native;
+    TempHome home;
+    const std::filesystem::path historyPath, favoritesPath, logPath;
 };
 
 } // namespace torvi::test

@@ -1,0 +1,73 @@
+// Torvi tests: the favorites file and the table the panel keeps in step with it.
+#include "favorites/favorites_file.h"
+#include "support/temp_home.h"
+
+namespace torvi {
+namespace {
+
+using Entries = std::vector<FavoriteEntry>;
+
+TEST(FavoritesTest, LinesSplitAtTheFirstDoubleBars)
+{
+    const test::Row<const char *, Entries> rows[] = {
+        {"name, then address", "A||http://a/\r\nB||b", {{"A", "http://a/"}, {"B", "b"}}},
+        {"empty lines skipped, blank ones kept", "\r\n\r\nA||a\r\n \r\n", {{"A", "a"}, {" ", ""}}},
+        {"no separator: name only; further pieces ignored",
+         "a name\nA||a||x",
+         {{"a name", ""}, {"A", "a"}}},
+        {"single bars are text",
+         "A|B||x|y\r\nC|||c\r\n||",
+         {{"A|B", "x|y"}, {"C", "|c"}, {"", ""}}},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(parseFavorites(r.in), r.out) << r.label;
+}
+
+// No limit of a thousand entries; positions start at 1 and later entries move up.
+TEST(FavoritesTest, PositionsFollowDeletesAndOutsideOnesChangeNothing)
+{
+    FavoritesTable table;
+    for (int i = 1; i <= 1500; ++i)
+        table.add({std::to_string(i), ""});
+    table.remove(2);
+    table.change(1499, {"last", ""});
+    for (const std::size_t outside : {std::size_t{0}, std::size_t{1500}}) {
+        table.change(outside, {"x", ""});
+        table.remove(outside);
+    }
+    ASSERT_EQ(table.count(), 1499u);
+    EXPECT_EQ(table.at(2), (FavoriteEntry{"3", ""}));
+    EXPECT_EQ(table.at(1499), (FavoriteEntry{"last", ""}));
+}
+
+using FavoritesFileTest = test::ProgramFilesTest;
+
+// A missing file is an empty list, and what is written reads back the same. A file that
+// cannot be read must not look empty, or the next change would overwrite the favorites.
+TEST_F(FavoritesFileTest, EntriesSurviveARewriteAndAnUnreadableFileIsAFailure)
+{
+    FavoritesFile file;
+    FavoritesTable table;
+    EXPECT_TRUE(file.load(table).isOk()) << "missing file";
+    const Entries entries = {{"Rossi, Bianchi", "http://a.example/?q=1,2"},
+                             {"", "http://a.example/"},
+                             {"Solo nome", ""},
+                             {"Citt\xC3\xA0", "http://c.example/\tx"}};
+    for (const auto &entry : entries)
+        table.add(entry);
+    ASSERT_TRUE(file.rewrite(table).isOk());
+    EXPECT_TRUE(test::textOf(favoritesPath)
+                    .starts_with("Rossi, Bianchi||http://a.example/?q=1,2\r\n"
+                                 "||http://a.example/\r\n"
+                                 "Solo nome||\r\n"));
+    ASSERT_TRUE(file.load(table).isOk());
+    EXPECT_EQ(table.entries(), entries);
+
+    test::removeMadeFile(favoritesPath);
+    std::filesystem::create_directory(favoritesPath);
+    EXPECT_NE(file.load(table).error().find("preferiti.txt"), std::string::npos);
+    EXPECT_FALSE(file.rewrite(table).isOk());
+}
+
+} // namespace
+} // namespace torvi

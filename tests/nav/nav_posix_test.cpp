@@ -1,0 +1,81 @@
+// Torvi tests: the mapped drive and the atomic writes on POSIX systems.
+#include "favorites/favorites_file.h"
+#include "history/navigation_log.h"
+#include "nav/windows_path.h"
+#include "support/temp_home.h"
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace torvi {
+namespace {
+
+namespace fs = std::filesystem;
+
+using FileSystemTest = test::ProgramFilesTest;
+
+TEST_F(FileSystemTest, DriveMapsIntoTheUsersDataHome)
+{
+    const auto root = home.path() / ".local/share/torvi/drive_c";
+    const test::Row<const char *, fs::path> rows[] = {
+        {"lower-case drive", "c:\\WINDOWS\\preferiti.txt", root / "WINDOWS/preferiti.txt"},
+        {"doubled backslash", "C:\\Documents and Settings\\\\Temp",
+         root / "Documents and Settings/Temp"},
+        {"cannot climb above the drive", "C:\\..\\..\\etc\\passwd", root / "etc/passwd"},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(nativePath(r.in), r.out) << r.label;
+    EXPECT_EQ(localPageAddress("C:\\Programmi\\Torvi\\test page.html"),
+              "file://" + (root / "Programmi/Torvi/test%20page.html").string());
+
+    ::setenv("XDG_DATA_HOME", (home.path() / "elsewhere").c_str(), 1);
+    EXPECT_EQ(nativePath("C:\\WINDOWS"), home.path() / "elsewhere/torvi/drive_c/WINDOWS");
+    ::setenv("XDG_DATA_HOME", "relative/is/ignored", 1);
+    EXPECT_EQ(nativePath("C:\\WINDOWS"), root / "WINDOWS");
+}
+
+// Runs the write a second time in a child process whose files cannot grow past 4 KiB, so it
+// stops midway as on a full disk. It must say so, and leave the old file whole with nothing
+// beside it.
+void expectWriteFailingMidwayToKeepTheFile(const std::string &file,
+                                           const std::function<bool()> &write)
+{
+    const auto path = nativePath(file);
+    ASSERT_TRUE(write()) << file;
+    const std::string before = test::textOf(path);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::_Exit(write() ? 0 : 3);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << file << ": a reported failure";
+    EXPECT_EQ(test::textOf(path), before) << file;
+    EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), {}), 1) << file;
+}
+
+TEST_F(FileSystemTest, FilesReplacedWholeSurviveAWriteFailingMidway)
+{
+    FavoritesFile favorites;
+    FavoritesTable table;
+    for (int i = 0; i < 400; ++i)
+        table.add({"Sito " + std::to_string(i), "http://s.example/" + std::to_string(i)});
+    expectWriteFailingMidwayToKeepTheFile(FavoritesFile::defaultPath(),
+                                          [&] { return favorites.rewrite(table).isOk(); });
+    SystemClock clock;
+    FileSystem files;
+    NavigationLog log{NavigationLog::defaultPath(), files, clock};
+    bool pending = false;
+    expectWriteFailingMidwayToKeepTheFile(NavigationLog::defaultPath(), [&] {
+        return log.WriteHistoryXml("http://a/" + std::string(9000, 'x'), pending).isOk();
+    });
+}
+
+} // namespace
+} // namespace torvi

@@ -1,0 +1,126 @@
+// Torvi tests: the decisions of the engine-event handlers and the navigation hub.
+#include "nav/addresses.h"
+#include "nav/navigation_hub.h"
+#include "nav/page_events.h"
+#include "nav/windows_path.h"
+#include "support/temp_home.h"
+
+#include "endpoints.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace torvi {
+namespace {
+
+TEST(NavTest, StatusAndCaptionTexts)
+{
+    EXPECT_EQ(progressText(300, 1000), " 300/ 1000");
+    EXPECT_EQ(progressText(-1, 0), "-1/ 0") << "zero counts as not negative";
+    EXPECT_EQ(secondaryCaption("T", "http://a/"), "T - http://a/ - Torvi Personal Secure Browser");
+}
+
+// Only a failure inside the engine (a negative code) searches, for the address box's text
+// (unreserved characters stay, any other byte becomes %XX in upper case); not a download (an
+// address ending exactly in .exe, .zip, .rar or .iso), and never a failed search however the
+// engine spelt it, which would loop.
+TEST(NavTest, SearchFollowsOnlyEngineFailuresOfOrdinaryAddresses)
+{
+    const std::string search{SearchQueryUrl}, host = hostOf(SearchQueryUrl);
+    EXPECT_EQ(searchAfterError("http://a/", -105, "c++ & c#/100%=? a-b.c_d~e caff\xC3\xA8"),
+              search + "c%2B%2B%20%26%20c%23%2F100%25%3D%3F%20a-b.c_d~e%20caff%C3%A8");
+    std::string upper = host;
+    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+    const test::Row<std::pair<std::string, long long>, bool> rows[] = {
+        {"server's 404", {"http://a/x", 404}, false},
+        {"code zero", {"http://a/x", 0}, false},
+        {"download, the whole address", {".iso", -3}, false},
+        {"capitals are no download", {"http://a/F.ZIP", -3}, true},
+        {"a query hides the download", {"http://a/f.zip?x=1", -3}, true},
+        {"shorter than an ending", {"zip", -3}, true},
+        {"search spelt by the engine", {"https://" + upper + ":443/search?q=x&c=t", -7}, false},
+        {"search over http, final dot", {"http://" + host + "./search#q=x", -105}, false},
+        {"search engine's home page", {"https://" + host + "/", -105}, true},
+        {"other path of the search host", {"https://" + host + "/searching", -105}, true},
+        {"search path on another host", {"https://a/search?q=x", -105}, true},
+        {"search host on another port", {"https://" + host + ":8443/search", -105}, true},
+        {"empty address", {"", -105}, true},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(searchAfterError(r.in.first, r.in.second, "c"),
+                  r.out ? std::optional{search + "c"} : std::nullopt)
+            << r.label << ": " << r.in.first;
+}
+
+// Paths in the system's own form, a name outside ASCII included. "Read-only" is the file's
+// own attribute, even for root, whom the system would let delete it.
+TEST(NavTest, OnlyFilesExistAndGoAndReadOnlyOnesOnlyWhenForced)
+{
+    test::TempHome home;
+    const std::string in = home.path().string() + "\\", file = in + "Citt\xC3\xA0.tmp";
+    test::writeText(nativePath(file), "x");
+    std::filesystem::permissions(nativePath(file), std::filesystem::perms::owner_read);
+    std::filesystem::create_directory(nativePath(in + "folder.txt"));
+    FileSystem files;
+    for (const auto &notAFile : {in + "folder.txt", in + "b.txt", in + "No Such\\a.txt"}) {
+        EXPECT_FALSE(files.FileExists(notAFile)) << notAFile;
+        EXPECT_FALSE(files.DeleteFile(notAFile, Force::Yes).isOk()) << notAFile;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(nativePath(in + "folder.txt")));
+    EXPECT_FALSE(files.DeleteFile(file, Force::No).isOk());
+    EXPECT_TRUE(isReadOnlyFile(file)) << "a refused delete changes nothing";
+    EXPECT_TRUE(files.FileExists(file));
+#ifndef _WIN32
+    // A link goes as a link, whatever its target's mode; the target stays.
+    std::filesystem::create_symlink(nativePath(file), nativePath(in + "link.tmp"));
+    EXPECT_TRUE(files.DeleteFile(in + "link.tmp", Force::No).isOk());
+#endif
+    EXPECT_TRUE(files.DeleteFile(file, Force::Yes).isOk());
+}
+
+// Writes down what the hub asks. Its location never follows a request, so the log shows
+// whose address it wrote. It is its own address box, which the hub does not read.
+class RecordingEngine : public Engine, public AddressBox
+{
+public:
+    bool refuse = false;
+    std::string calls;
+
+    bool Navigate2(const std::string &u, int f) override { return call(u + std::to_string(f)); }
+    bool GoBack() override { return call("GoBack"); }
+    bool GoForward() override { return call("GoForward"); }
+    bool Refresh2() override { return call("Refresh2"); }
+    std::string LocationURL() const override { return "http://engine/"; }
+    std::string addressText() const override { return {}; }
+    bool call(const std::string &what)
+    {
+        calls += what + "; ";
+        return !refuse;
+    }
+};
+
+using HubTest = test::ProgramFilesTest;
+
+// Only the exact action words move the engine, and they log nothing. Any other action opens
+// the address in place of the current entry (flag 2) and, unless the engine refuses, logs
+// where the engine stands.
+TEST_F(HubTest, ActionWordsMoveTheEngineAnythingElseNavigatesAndLogs)
+{
+    FileSystem files;
+    SystemClock clock;
+    NavigationLog log{NavigationLog::defaultPath(), files, clock};
+    NavigationHub hub{log};
+    RecordingEngine engine;
+    for (const char *action : {"back", "next", "refresh", "Back", " next", "", "!"}) {
+        engine.refuse = *action == '!';
+        hub.NavigateBrowser("http://a/", action, engine, engine);
+    }
+    EXPECT_EQ(engine.calls,
+              "GoBack; GoForward; Refresh2; http://a/2; http://a/2; http://a/2; http://a/2; ");
+    const std::string text = test::textOf(logPath);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 3 * 5) << "three records:\n" << text;
+    EXPECT_NE(text.find("<URL>http://engine/</URL>"), std::string::npos);
+}
+
+} // namespace
+} // namespace torvi
