@@ -1,7 +1,11 @@
 // Torvi tests: the plain-text history and the XML navigation log.
 #include "history/history_file.h"
 #include "history/navigation_log.h"
+#include "nav/text_file.h"
+#include "nav/windows_path.h"
 #include "support/temp_home.h"
+
+#include <algorithm>
 
 namespace torvi {
 namespace {
@@ -63,6 +67,41 @@ TEST_F(HistoryTest, AppendsReadsBackNewestFirstAndDeletes)
               std::string::npos);
 }
 
+// A record starts a line of its own, whatever the last one lacks (a crash, another writer's
+// file), and a line break in a field cannot end it early and forge another entry.
+TEST_F(HistoryTest, EachRecordIsALineOfItsOwn)
+{
+    const test::Row<std::pair<std::string, std::string>, std::string> rows[] = {
+        {"unfinished last line", {"a||d||t", "t"}, "a||d||t\r\nb||d||t\r\n"},
+        {"a lone CR ends it", {"a\r", "t"}, "a\rb||d||t\r\n"},
+        {"line breaks in a field become blanks",
+         {"", "evil\r\nhttp://forged/||x"},
+         "b||d||evil  http://forged/||x\r\n"},
+    };
+    for (const auto &r : rows) {
+        test::writeText(historyPath, r.in.first);
+        ASSERT_TRUE(history.AddCronologia("b", "d", r.in.second).isOk()) << r.label;
+        EXPECT_EQ(test::textOf(historyPath), r.out) << r.label;
+    }
+}
+
+// Every file call takes the one path conversion: with the ANSI calls a folder outside the code
+// page was never found, so each append to the log started a new one.
+TEST_F(HistoryTest, FilesInAFolderNamedOutsideTheCodePage)
+{
+    const std::string folder = pathText(home.path() / u8"\u4e2d\u6587");
+    std::filesystem::create_directory(nativePath(folder));
+    NavigationLog inFolder{folder + "\\History.xml", files, clock};
+    HistoryFile historyInFolder{files, folder + "\\cronologia.txt"};
+    for (const char *address : {"a", "b", "c"}) {
+        ASSERT_TRUE(inFolder.WriteHistoryXml(address, pending).isOk());
+        ASSERT_TRUE(historyInFolder.AddCronologia(address, "d", "t").isOk());
+    }
+    const std::string text = test::textOf(nativePath(inFolder.path()));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 3 * 5) << text;
+    EXPECT_EQ(historyInFolder.readHistory().size(), 3u);
+}
+
 TEST(HistoryText, LinesSplitAtEveryDoubleBar)
 {
     const test::Row<const char *, Lines> rows[] = {
@@ -120,12 +159,21 @@ TEST_F(HistoryTest, LogRecordsGoBeforeTheClosingLineAndFailuresLeaveTheLog)
 // An existing log keeps every line before its first exact closing line, byte for byte.
 TEST_F(HistoryTest, OldLogLinesAreKeptUpToTheFirstClosingLine)
 {
-    const std::string garbage("\x01\xff\0<\r\n", 6);
+    const std::string garbage("<history>\n\x01\xff\0<\r\n", 16);
+    const std::string head = "<?xml version='1.0'?>\r\n<history>\r\n";
+    const std::string a = record("a", "d", "False");
     const test::Row<std::string, std::string> rows[] = {
-        {"no closing line: every line, LF CR being two ends", "a\n\rb", "a\r\n\r\nb\r\n"},
-        {"all after the first closing line go", "a\r</history>\nb\r\n</history>\r\n", "a\r\n"},
-        {"an indented closing line is none", "a\r\n </history>\r\n", "a\r\n </history>\r\n"},
-        {"garbage kept as it is", garbage, garbage},
+        {"no closing line: every line, LF CR being two ends", "<history>\na\n\rb",
+         "<history>\r\na\r\n\r\nb\r\n"},
+        {"all after the first closing line go", "<history>\r</history>\nb\r\n</history>\r\n",
+         "<history>\r\n"},
+        {"an indented closing line is none", "<history>\r\n </history>\r\n",
+         "<history>\r\n </history>\r\n"},
+        {"garbage kept as it is", garbage, "<history>\r\n" + garbage.substr(10)},
+        {"an empty log starts anew", "", head},
+        {"only the declaration: the root line follows", "<?xml version='1.0'?>", head},
+        {"first lines lost: the root line before the first record", a + "</history>\r\n",
+         "<history>\r\n" + a},
     };
     for (const auto &r : rows) {
         test::writeText(logPath, r.in);
@@ -146,6 +194,7 @@ TEST(HistoryText, LogAddressesAreEscapedOnlyWhereXmlNeedsIt)
         {"line ends keep the record on its line", "a\r\nb", "a&#13;&#10;b"},
         {"tab stays, control character replaced", "a\t\x01z", "a\t" + bad + "z"},
         {"not UTF-8, a surrogate", "a\xC3(\xED\xA0\x80", "a" + bad + "(" + bad + bad + bad},
+        {"the last surrogate", "\xED\xBF\xBF", bad + bad + bad},
         {"overlong forms, U+FFFE", "\xC0\xBC\xE0\x83\xA9\xEF\xBF\xBE",
          bad + bad + bad + bad + bad + bad},
     };

@@ -1,14 +1,19 @@
-// Torvi tests: the mapped drive and the atomic writes on POSIX systems.
+// Torvi tests: the mapped drive and the file writes on POSIX systems.
 #include "favorites/favorites_file.h"
+#include "history/history_file.h"
 #include "history/navigation_log.h"
+#include "nav/posix_calls.h"
+#include "nav/text_file.h"
 #include "nav/windows_path.h"
 #include "support/temp_home.h"
+#include "tools/xdg_default_browser.h"
 
-#include <csignal>
+#include <fcntl.h>
 #include <functional>
-#include <sys/resource.h>
-#include <sys/wait.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace torvi {
 namespace {
@@ -37,44 +42,141 @@ TEST_F(FileSystemTest, DriveMapsIntoTheUsersDataHome)
     EXPECT_EQ(nativePath("C:\\WINDOWS"), root / "WINDOWS");
 }
 
-// Runs the write a second time in a child process whose files cannot grow past 4 KiB, so it
-// stops midway as on a full disk. It must say so, and leave the old file whole with nothing
-// beside it.
-void expectWriteFailingMidwayToKeepTheFile(const std::string &file,
-                                           const std::function<bool()> &write)
+enum class Fault
 {
-    const auto path = nativePath(file);
-    ASSERT_TRUE(write()) << file;
-    const std::string before = test::textOf(path);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::_Exit(write() ? 0 : 3);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << file << ": a reported failure";
-    EXPECT_EQ(test::textOf(path), before) << file;
-    EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), {}), 1) << file;
-}
+    Read,
+    Write,
+    FileFlush,
+    FolderFlush
+};
 
-TEST_F(FileSystemTest, FilesReplacedWholeSurviveAWriteFailingMidway)
+// The writers' system calls with one giving out as a failing disk would: a read of the given
+// file gets a few bytes, then an I/O error; a write puts a few bytes, then finds the disk full;
+// flushing a file, or a folder, fails. Put back when it goes.
+class FailingDisk
 {
+public:
+    explicit FailingDisk(Fault fault, const fs::path &file = {})
+    {
+        s_fault = fault;
+        s_started = false;
+        struct stat info
+        {};
+        s_file = ::stat(file.c_str(), &info) == 0 ? info.st_ino : 0;
+        posixCalls().read = [](int fd, void *to, size_t size) -> ssize_t {
+            if (s_fault != Fault::Read || statOf(fd).st_ino != s_file)
+                return ::read(fd, to, size);
+            return std::exchange(s_started, true) ? fail(EIO) : ::read(fd, to, 4);
+        };
+        posixCalls().write = [](int fd, const void *from, size_t size) -> ssize_t {
+            if (s_fault != Fault::Write)
+                return ::write(fd, from, size);
+            return std::exchange(s_started, true) ? fail(ENOSPC) : ::write(fd, from, 4);
+        };
+        posixCalls().fsync = [](int fd) {
+            const Fault flush = S_ISDIR(statOf(fd).st_mode) ? Fault::FolderFlush : Fault::FileFlush;
+            return s_fault == flush ? fail(EIO) : ::fsync(fd);
+        };
+    }
+    ~FailingDisk() { posixCalls() = m_saved; }
+
+private:
+    static int fail(int error) { return errno = error, -1; }
+    static struct stat statOf(int fd)
+    {
+        struct stat info
+        {};
+        ::fstat(fd, &info);
+        return info;
+    }
+    PosixCalls m_saved = posixCalls();
+    static inline Fault s_fault;
+    static inline ino_t s_file;
+    static inline bool s_started;
+};
+
+// A read that fails is no empty file. A failing disk fails the change that needed it, and the
+// file stays as it was, with nothing left beside it: the log is not replaced by the part read
+// before an error, the history gets no half line for the next one to be glued to.
+TEST_F(FileSystemTest, AFailingDiskFailsTheChangeAndLeavesTheFileWhole)
+{
+    EXPECT_EQ(readWholeFile(logPath.parent_path()), std::nullopt) << "a folder";
+    EXPECT_EQ(readWholeFile("/proc/self/mem"), std::nullopt) << "an I/O error at once";
     FavoritesFile favorites;
     FavoritesTable table;
-    for (int i = 0; i < 400; ++i)
-        table.add({"Sito " + std::to_string(i), "http://s.example/" + std::to_string(i)});
-    expectWriteFailingMidwayToKeepTheFile(FavoritesFile::defaultPath(),
-                                          [&] { return favorites.rewrite(table).isOk(); });
+    table.add({"Sito", "http://s.example/"});
     SystemClock clock;
     FileSystem files;
     NavigationLog log{NavigationLog::defaultPath(), files, clock};
+    HistoryFile history{files};
     bool pending = false;
-    expectWriteFailingMidwayToKeepTheFile(NavigationLog::defaultPath(), [&] {
-        return log.WriteHistoryXml("http://a/" + std::string(9000, 'x'), pending).isOk();
-    });
+    const fs::path mimeapps = home.path() / ".config/mimeapps.list";
+    const std::function<Status()> writeLog = [&] { return log.WriteHistoryXml("b", pending); },
+                                  addHistory = [&] { return history.AddCronologia("b", "", ""); },
+                                  loadFavorites = [&] { return favorites.load(table); },
+                                  rewriteFavorites = [&] { return favorites.rewrite(table); },
+                                  registerBrowser = [&] {
+                                      return registerXdgDefaultBrowser("/usr/bin/torvi");
+                                  };
+    ASSERT_TRUE(writeLog() && addHistory() && rewriteFavorites() && registerBrowser());
+    const test::Row<std::pair<Fault, fs::path>, std::function<Status()>> rows[] = {
+        {"log, a read error midway", {Fault::Read, logPath}, writeLog},
+        {"log, the disk full midway", {Fault::Write, logPath}, writeLog},
+        {"log, its flush refused", {Fault::FileFlush, logPath}, writeLog},
+        {"history, the disk full midway", {Fault::Write, historyPath}, addHistory},
+        {"favorites, the disk full midway", {Fault::Write, favoritesPath}, rewriteFavorites},
+        {"favorites, a read error midway", {Fault::Read, favoritesPath}, loadFavorites},
+        {"mimeapps.list, a read error midway", {Fault::Read, mimeapps}, registerBrowser},
+    };
+    for (const auto &[label, fault, change] : rows) {
+        const std::string before = test::textOf(fault.second);
+        const auto beside = std::distance(fs::directory_iterator(fault.second.parent_path()), {});
+        {
+            FailingDisk disk{fault.first, fault.second};
+            EXPECT_FALSE(change().isOk()) << label;
+        }
+        EXPECT_EQ(test::textOf(fault.second), before) << label;
+        EXPECT_EQ(std::distance(fs::directory_iterator(fault.second.parent_path()), {}), beside)
+            << label;
+    }
+    // The new file is in place, but the rename may not survive a power cut: no success then.
+    FailingDisk disk{Fault::FolderFlush};
+    EXPECT_FALSE(rewriteFavorites().isOk()) << "the folder's flush refused";
+}
+
+// A replaced file keeps its mode and owner: the history made private stays private. What a
+// crashed write left beside the file goes with the next write, but not another write's file in
+// progress. A link stays a link and its target is replaced, or made when it is missing.
+TEST_F(FileSystemTest, ReplacedFilesKeepTheirModeOwnerAndLinks)
+{
+    FavoritesFile favorites;
+    FavoritesTable table;
+    ASSERT_TRUE(favorites.rewrite(table));
+    fs::permissions(favoritesPath, fs::perms::owner_read | fs::perms::owner_write);
+    const bool givenAway = ::chown(favoritesPath.c_str(), 4321, 4321) == 0; // root only
+    const fs::path folder = favoritesPath.parent_path();
+    for (const char *name : {".preferiti.txt.crash1", ".preferiti.txt.inwork"})
+        test::writeText(folder / name, "old");
+    const int inWork = ::open((folder / ".preferiti.txt.inwork").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(inWork, LOCK_EX), 0);
+    table.add({"a", "b"});
+    ASSERT_TRUE(favorites.rewrite(table));
+    ::close(inWork);
+    struct stat info
+    {};
+    ASSERT_EQ(::stat(favoritesPath.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_TRUE(!givenAway || info.st_uid == 4321u) << "owner";
+    EXPECT_FALSE(fs::exists(folder / ".preferiti.txt.crash1")) << "a crash's leftover";
+    EXPECT_TRUE(fs::exists(folder / ".preferiti.txt.inwork")) << "another write in progress";
+
+    test::removeMadeFile(favoritesPath);
+    fs::create_symlink("../../../../../preferiti.txt", favoritesPath); // into the home
+    for (const char *target : {"missing", "there"}) {
+        ASSERT_TRUE(favorites.rewrite(table)) << target;
+        EXPECT_TRUE(fs::is_symlink(favoritesPath)) << target;
+        EXPECT_EQ(test::textOf(home.path() / "preferiti.txt"), "a||b\r\n") << target;
+    }
 }
 
 } // namespace
