@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -110,20 +111,36 @@ void removeLeftovers(const fs::path &folder, const fs::path &file)
     }
 }
 
-// Gives the new file the old one's owner and mode, or an ordinary new file's mode.
+// Makes a new file beside the file, with the mode any new file gets (the umask applies),
+// and names it in `temp`.
+int createBeside(const fs::path &folder, const fs::path &file, std::string &temp)
+{
+    thread_local std::mt19937 random{std::random_device{}()};
+    constexpr std::string_view Letters =
+        "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = tempPrefix(file);
+        for (int i = 0; i < 6; ++i)
+            name += Letters[random() % Letters.size()];
+        temp = (folder / name).string();
+        const int fd = posixCalls().openat(AT_FDCWD, temp.c_str(),
+                                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Gives the new file the old one's owner and mode.
 void keepOwnerAndMode(int fd, const fs::path &old)
 {
     struct stat info
     {};
-    if (::stat(old.c_str(), &info) == 0) {
-        // Only root may give a file away; a refused owner leaves ours, the mode still applies.
-        [[maybe_unused]] const int owned = ::fchown(fd, info.st_uid, info.st_gid);
-        ::fchmod(fd, info.st_mode & 07777);
+    if (::stat(old.c_str(), &info) != 0)
         return;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    // Only root may give a file away; a refused owner leaves ours, the mode still applies.
+    [[maybe_unused]] const int owned = ::fchown(fd, info.st_uid, info.st_gid);
+    ::fchmod(fd, info.st_mode & 07777);
 }
 
 // Flushes the folder, so the rename itself survives a power cut.
@@ -174,12 +191,12 @@ Status writeFileAtomically(const fs::path &path, std::string_view content)
 {
     const auto target = replacedFile(path);
     if (!target)
-        return failure(path, "cannot follow its symbolic links");
+        return Status::failure(pathText(path) + ": its symbolic links lead nowhere or in a loop");
     const fs::path folder = target->has_parent_path() ? target->parent_path() : fs::path{"."};
     removeLeftovers(folder, *target);
 
-    std::string temp = (folder / (tempPrefix(*target) + "XXXXXX")).string();
-    Descriptor fd{::mkstemp(temp.data())};
+    std::string temp;
+    Descriptor fd{createBeside(folder, *target, temp)};
     if (fd.get() < 0)
         return failure(path, "cannot create the new file beside it");
     // Held until the descriptor closes: a write in progress is no crash's leftover.

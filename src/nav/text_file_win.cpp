@@ -64,7 +64,7 @@ std::wstring tempPrefix(const std::filesystem::path &file)
 
 std::wstring randomSuffix()
 {
-    static std::mt19937 random{std::random_device{}() ^ ::GetCurrentProcessId()};
+    thread_local std::mt19937 random{std::random_device{}() ^ ::GetCurrentProcessId()};
     constexpr std::wstring_view Letters = L"0123456789abcdefghijklmnopqrstuvwxyz";
     std::wstring suffix(6, L'0');
     for (wchar_t &c : suffix)
