@@ -113,6 +113,7 @@ private slots:
     void entriesShowAndOpenExactly_data();
     void entriesShowAndOpenExactly();
     void closeButtonAsksTheHostToClose();
+    void pastedLineBreaksBecomeBlanks();
     void failedRewriteIsReportedAndKeepsTheChange();
     void unreadableFileIsReportedAndNotOverwritten();
 
@@ -329,6 +330,17 @@ void FavoritesPanelTest::entriesShowAndOpenExactly()
     QCOMPARE(m->host.calls, (QStringList{"openAddress " + address + " [panel shown, 2 items]",
                                          "showPageAfterOpen [panel hidden, 2 items]"}));
     QVERIFY(!m->panel.isVisible());
+}
+
+// A line break pasted into a box would split the favorite in the list and in the file.
+void FavoritesPanelTest::pastedLineBreaksBecomeBlanks()
+{
+    open("");
+    m->panel.txtNomePreferiti->clear();
+    m->panel.txtNomePreferiti->insert("c\r\nd");
+    m->panel.txtUrlPreferiti->clear();
+    m->panel.txtUrlPreferiti->insert("e\nf");
+    QCOMPARE(m->panel.txtNomePreferiti->text() + m->panel.txtUrlPreferiti->text(), "c  de f");
 }
 
 void FavoritesPanelTest::closeButtonAsksTheHostToClose()
