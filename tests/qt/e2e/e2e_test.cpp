@@ -1,0 +1,372 @@
+// Torvi end-to-end tests: the program on the real engine against the local test server, for
+// what only the engine shows: its events, frames, pop-ups, downloads, crashes, hostile pages,
+// the counter's reloads, the start-up and "Esci".
+#include "app/qt/app_lifecycle.h"
+#include "app/qt/program_services.h"
+#include "nav/page_events.h"
+#include "nav/qt/browser_profile.h"
+#include "support/program.h"
+#include "support/temp_home.h"
+#include "support/test_server.h"
+#include "ui/qt/address_line_edit.h"
+#include "ui/qt/picture_button.h"
+#include "ui/qt/status_panels.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <signal.h>
+
+using namespace torvi;
+using namespace torvi::test;
+
+namespace {
+
+constexpr int T = 30000; // the longest wait for the engine
+
+QString url(const char *path)
+{
+    return "https://www.torvi.example" + QString(path);
+}
+
+QByteArray page(const QByteArray &title, const QByteArray &body)
+{
+    return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
+}
+
+void type(frmMain &w, const QString &text)
+{
+    w.Text1->setText(text);
+    QTest::keyClick(w.Text1, Qt::Key_Return);
+}
+
+// QTest::qWaitFor only spins processEvents(), which leaves the engine's own work waiting
+// for seconds (Qt 6.4); a short real event loop between looks does not.
+template <typename Predicate> bool waitUntil(Predicate done, int timeoutMs = T)
+{
+    for (QDeadlineTimer deadline(timeoutMs); !done(); QTest::qWait(20))
+        if (deadline.hasExpired())
+            return false;
+    return true;
+}
+
+// The program as main() runs it, started again from the test with "--as-program PAGE
+// WINDOW": once PAGE is in, it opens WINDOW in a secondary window and, when that shows it,
+// chooses "Esci" as a user would.
+int runAsProgram(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    setUpApplication();
+    ProgramServices services;
+    auto *w = new frmMain(services.services(), argv[2]);
+    w->show();
+    QObject::connect(w->WebBrowser1, &EngineView::DocumentComplete, w, [w, argv] {
+        if (!secondaryWindows().isEmpty() || !w->newWebBrowser(argv[3]))
+            return;
+        QObject::connect(secondaryWindows()[0]->WebBrowser1, &EngineView::DocumentComplete, w, [w] {
+            w->Image2->click();
+            w->List1->setCurrentItem(w->List1->findItems("Esci", Qt::MatchExactly).value(0));
+            QTest::keyClick(w->List1, Qt::Key_Return);
+        });
+    });
+    return runUntilEnd();
+}
+
+} // namespace
+
+class EndToEndTest : public QObject
+{
+    Q_OBJECT
+
+    // One home for the whole run: the engine's profile is made once, inside it.
+    TempHome m_home;
+    TestServer m_server;
+    std::optional<Program> m_program;
+
+    // Starts the program on the page and lets its counter page settle: every reload asked of
+    // it has reached the server, so what the server sees next is the case's own.
+    bool start(const QString &commandLine = url("/vuota.html"))
+    {
+        m_program.reset();
+        m_program.emplace(makeWebEngineFactory(), commandLine.toStdString());
+        const frmMain &w = *m_program->window;
+        const auto reloads = [&] {
+            return std::count_if(m_program->hub.calls.begin(), m_program->hub.calls.end(),
+                                 [&](const HubCall &c) { return c.browser == w.WebBrowser3; });
+        };
+        const bool settled = waitUntil([&] {
+            return w.Text1->text() == commandLine && m_server.count("/count.php") >= reloads();
+        });
+        m_server.requests.clear();
+        std::filesystem::remove(nativePath("C:\\WINDOWS\\cronologia.txt"));
+        return settled;
+    }
+
+    int searches() const
+    {
+        return int(
+            std::count_if(m_program->hub.calls.begin(), m_program->hub.calls.end(),
+                          [](const HubCall &c) { return c.url.starts_with(SearchQueryUrl); }));
+    }
+
+    // Loads the address through the address box and waits for its top document.
+    bool load(const QString &address, int timeoutMs = T)
+    {
+        QSignalSpy completed(m_program->window->WebBrowser1, &EngineView::DocumentComplete);
+        type(*m_program->window, address);
+        while (completed.wait(timeoutMs))
+            if (completed.last()[0].toString() == address)
+                return true;
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_server.start(), "the test server needs a free port and TLS");
+        const QByteArray forged = "console.log('" + QByteArray(WebEngineAdapter::completionMarker) +
+                                  "https://falso.torvi.example/')";
+        for (const auto &[path, title, body] : QList<std::array<QByteArray, 3>>{
+                 {"/vuota.html", "Vuota", ""},
+                 {"/pulita.html", "Pulita", "niente da vedere"},
+                 {"/count.php", "", "1"},
+                 {"/torvi/ext-2.2/examples/desktop/desktop.html", "Strumenti", ""},
+                 {"/cornice.html", "Cornice",
+                  "<p>un Exploit</p><iframe src=riquadro.html?1></iframe>"
+                  "<iframe src=riquadro.html?2></iframe><script>" +
+                      forged + "</script>"},
+                 {"/riquadro.html", "Riquadro", ""},
+                 {"/finestre.html", "...",
+                  "<script>for (var i = 0; i < 50; ++i) window.open('/vuota.html?' + i);"
+                  "document.title = 'fatto';</script>"},
+                 {"/chiude.html", "Chiude", "<script>window.close()</script>"},
+                 {"/biscotto.html", "Biscotto",
+                  "<script>document.cookie = 'torvi_prova=resta; max-age=86400'</script>"}})
+            m_server.setPage(path, {page(title, body)});
+        m_server.setPage("/figura.svg", {"<svg xmlns='http://www.w3.org/2000/svg'/>",
+                                         TestServer::Answer::Now, 200, "image/svg+xml"});
+        m_server.setPage("/archivio.zip", {QByteArray("PK\5\6", 4) + QByteArray(18, '\0'),
+                                           TestServer::Answer::Now, 200, "application/zip"});
+    }
+
+    void cleanup() { m_program.reset(); }
+
+    // The tools and counter engines wait for the first page, then each loads its own; the
+    // counter is reloaded for the local test page's window and for the first page.
+    void startUp()
+    {
+        const auto local = nativePath("C:\\Programmi\\Torvi\\myModule\\test.html");
+        std::filesystem::create_directories(local.parent_path());
+        std::ofstream(local) << "<title>Locale</title>locale";
+        m_server.setPage("/torvi/index.html", {page("Inizio", ""), TestServer::Answer::Held});
+        m_program.emplace(makeWebEngineFactory());
+        const frmMain &w = *m_program->window;
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/torvi/index.html"), 1, T);
+        QTest::qWait(500);
+        QCOMPARE(m_server.count("/count.php") + m_server.count("/torvi/ext-2.2/"), 0);
+        m_server.releaseHeld();
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Inizio", T);
+        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), std::string(DesktopPageUrl), T);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
+        QCOMPARE(w.WebBrowser3->LocationURL(), std::string(CounterUrl));
+        QCOMPARE(secondaryWindows().size(), 1);
+        QVERIFY(secondaryWindows()[0]->windowTitle().startsWith("Locale - file://"));
+    }
+
+    // Every document of a frame page counts once, a forged completion not at all: a history
+    // line (the document's address, the top page's title) and a counter reload each.
+    void framesAddressesAndBodies()
+    {
+        QVERIFY(start());
+        frmMain &w = *m_program->window;
+        QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
+        QSignalSpy progress(w.WebBrowser1, &EngineView::ProgressChange);
+        QVERIFY(load(url("/cornice.html")));
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/count.php"), 3, T);
+        QCOMPARE(completed.count(), 3);
+        QStringList lines = fileText("C:\\WINDOWS\\cronologia.txt").split("\r\n");
+        QCOMPARE(lines.takeLast(), QString());
+        for (QString &line : lines) {
+            QVERIFY2(line.endsWith("||Cornice"), qPrintable(line));
+            line = line.section("||", 0, 0);
+        }
+        lines.sort();
+        QCOMPARE(lines, (QStringList{url("/cornice.html"), url("/riquadro.html?1"),
+                                     url("/riquadro.html?2")}));
+        QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
+        QVERIFY(fileText(NavigationLog::defaultPath()).contains(url("/cornice.html") + "</URL>"));
+        QVERIFY(!progress.isEmpty());
+        for (const QList<QVariant> &change : progress)
+            QCOMPARE(change[1].toInt(), 100);
+
+        QVERIFY(load(url("/pulita.html")));
+        QCOMPARE(w.StatusBar2->panelText(2), "Certificato");
+        QVERIFY(load(url("/figura.svg")));
+        QCOMPARE(w.StatusBar2->panelText(2), QString());
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("searchFails");
+        QTest::addColumn<QByteArray>("search"); // its path and query; empty: no search
+        const QByteArray query = "/search?client=torvi&q=";
+        QTest::newRow("unknown host") << "sito.inesistente" << false << query + "sito.inesistente";
+        QTest::newRow("words") << "due parole" << false << query + "due%20parole";
+        QTest::newRow("server's 404")
+            << "http://www.torvi.example/no.html" << false << QByteArray();
+        // Searching again for a failed search would loop for ever.
+        QTest::newRow("search fails") << "sito.inesistente" << true << query + "sito.inesistente";
+    }
+
+    // A failure inside the engine becomes one search for the typed text; an answer of the
+    // server does not.
+    void failures()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, searchFails);
+        QFETCH(QByteArray, search);
+        m_server.setPage("/search",
+                         {page("Risultati", ""),
+                          searchFails ? TestServer::Answer::Dropped : TestServer::Answer::Now});
+        QVERIFY(start());
+        QSignalSpy failed(m_program->window->WebBrowser1, &EngineView::NavigateError);
+        type(*m_program->window, typed);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), searchFails ? 2 : 1, T);
+        QCOMPARE(searches(), search.isEmpty() ? 0 : 1);
+        if (!search.isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(m_server.count(search) > 0, T);
+    }
+
+    // A typed .zip address goes to the downloads: the load stops (-3) without a search, the
+    // page stays, and the file is saved where the user says.
+    void download()
+    {
+        QVERIFY(start());
+        frmMain &w = *m_program->window;
+        const QString target = QString::fromStdString((m_home.path() / "salvato.zip").string());
+        QTimer answer; // the save dialog is modal: answered from inside its own event loop
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto *dialog = w.findChild<QFileDialog *>("downloadDialog");
+            if (!dialog || !dialog->isVisible())
+                return;
+            answer.stop();
+            // Typed as a user does: selectFile() races the dialog's folder listing.
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(target);
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        answer.start(20);
+        QSignalSpy failed(w.WebBrowser1, &EngineView::NavigateError);
+        type(w, url("/archivio.zip"));
+        QVERIFY(failed.wait(T));
+        QCOMPARE(failed[0][1].toInt(), -3);
+        QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(target).size(), qint64(22), T);
+        QCOMPARE(w.WebBrowser1->LocationURL(), url("/vuota.html").toStdString());
+        QCOMPARE(searches(), 0);
+    }
+
+    // Each window.open asks, one question at a time: OK gives the page a secondary window,
+    // Cancel nothing. A page opened by script may close its window unasked; the main window
+    // stays when its page asks that, and goes on.
+    void windowsOpenAndClose()
+    {
+        QVERIFY(start());
+        Program &p = *m_program;
+        frmMain &w = *p.window;
+        p.boxes.answers = QList<MessageAnswer>(49, MessageAnswer::Cancel);
+        p.boxes.answers.prepend(MessageAnswer::Ok);
+        QVERIFY(load(url("/finestre.html")));
+        QCOMPARE(w.windowTitle(), "fatto");
+        QCOMPARE(p.boxes.shown, QStringList(50, "Richiesta nuova pagina vuoi aprirla con torvi ?"));
+        QCOMPARE(p.boxes.mostOpenAtOnce, 1);
+        QCOMPARE(secondaryWindows().size(), 1);
+        const QPointer<webForm> opened = secondaryWindows()[0];
+        QTRY_COMPARE_WITH_TIMEOUT(
+            opened->windowTitle(),
+            "Vuota - " + url("/vuota.html?0") + " - Torvi Personal Secure Browser", T);
+        QCOMPARE(m_server.count("/vuota.html?1"), 0);
+        static_cast<WebEngineAdapter *>(opened->WebBrowser1)->page()->runJavaScript("close()");
+        QTRY_VERIFY_WITH_TIMEOUT(opened.isNull(), T);
+
+        QSignalSpy closing(w.WebBrowser1, &EngineView::WindowClosing);
+        type(w, url("/chiude.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(closing.count(), 1, T);
+        QVERIFY(load(url("/pulita.html")));
+        QVERIFY(w.isVisible());
+    }
+
+    // A killed renderer is reported in the status bar; the refresh button loads the page anew.
+    void killedRenderer()
+    {
+        QVERIFY(start());
+        frmMain &w = *m_program->window;
+        const auto pid = static_cast<WebEngineAdapter *>(w.WebBrowser1)->page()->renderProcessPid();
+        QVERIFY(pid > 0);
+        QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(w.StatusBar2->panelText(1), qs(PageCrashedText), T);
+        QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
+        QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+        QVERIFY(completed.wait(T));
+        QCOMPARE(w.StatusBar2->panelText(1), QString());
+    }
+
+    // A 50 MB page is checked whole: its only keyword is at its end.
+    void fiftyMegabytePage()
+    {
+        QByteArray body;
+        while (body.size() < 50 << 20)
+            body += "<p>" + QByteArray("Un paragrafo qualunque, ripetuto. ").repeated(30) + "</p>";
+        m_server.setPage("/grande.html", {page("Grande", body + "<p>exploit</p>")});
+        QVERIFY(start());
+        QVERIFY(load(url("/grande.html"), 4 * T));
+        QCOMPARE(m_program->window->StatusBar2->panelText(2), "Dati Sensibili");
+    }
+
+    // "Esci" with a secondary window open ends the program cleanly, and the cookie its page
+    // set is sent back by the shipped program on its next run.
+    void esciKeepsTheCookies()
+    {
+        m_server.requests.clear();
+        QProcess run;
+        run.setProcessChannelMode(QProcess::ForwardedChannels);
+        // A profile of their own: this process has the test's open.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *folder : {"XDG_DATA_HOME", "XDG_CACHE_HOME"})
+            environment.insert(folder, QString::fromStdString((m_home.path() / "run").string()));
+        run.setProcessEnvironment(environment);
+        run.start(QCoreApplication::applicationFilePath(),
+                  {"--as-program", url("/biscotto.html"), url("/vuota.html")});
+        // The server answers from this thread's event loop: wait in it, not in QProcess.
+        QVERIFY(waitUntil([&] { return run.state() == QProcess::NotRunning; }, 2 * T));
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(m_server.count("/vuota.html"), 1);
+
+        run.start(TORVI_EXECUTABLE, {url("/pulita.html")});
+        const bool asked = waitUntil([&] { return m_server.count("/pulita.html") > 0; }, 2 * T);
+        run.kill();
+        run.waitForFinished();
+        QVERIFY(asked);
+        for (const TestServer::Request &request : m_server.requests)
+            if (request.path == "/pulita.html")
+                QCOMPARE(request.cookie, "torvi_prova=resta");
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (argc == 4 && QByteArray(argv[1]) == "--as-program")
+        return runAsProgram(argc, argv);
+    QApplication app(argc, argv);
+    EndToEndTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "e2e_test.moc"

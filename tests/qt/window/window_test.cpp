@@ -1,0 +1,372 @@
+// Torvi window tests: each window's buttons, keys and engine events reach the right hub call,
+// panel or box (a row per window); the main window's command list and panels.
+#include "app/qt/app_lifecycle.h"
+#include "app/qt/frm_source.h"
+#include "favorites/favorites_texts.h"
+#include "support/program.h"
+#include "tools/qt/frm_about.h"
+#include "tools/temp_cleaner.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace torvi;
+using namespace torvi::test;
+
+namespace {
+
+void choose(frmMain &w, const QString &item)
+{
+    w.List1->show();
+    QListWidgetItem *found = w.List1->findItems(item, Qt::MatchExactly).value(0);
+    QVERIFY2(found, qPrintable(item));
+    w.List1->setCurrentItem(found);
+    QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {},
+                      w.List1->visualItemRect(found).center());
+}
+
+QStringList texts(const QListWidget *list)
+{
+    QStringList all;
+    for (int i = 0; i < list->count(); ++i)
+        all << list->item(i)->text();
+    return all;
+}
+
+// A file where a folder should be: nothing can be written into it, even by root.
+void blockFolder(const std::string &windowsPath)
+{
+    std::filesystem::remove_all(nativePath(windowsPath));
+    std::ofstream(nativePath(windowsPath)) << "in the way";
+}
+
+// One browser window's parts.
+struct Parts
+{
+    QWidget *window;
+    FakeEngine *page;
+    AddressLineEdit *box;
+    StatusPanels *status;
+};
+
+} // namespace
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+    std::optional<TempHome> m_home;
+    std::optional<Program> m_program;
+
+    // The main window's, or those of a secondary window it opens for the case.
+    Parts parts(bool secondary)
+    {
+        frmMain &w = *m_program->window;
+        if (!secondary || !w.newWebBrowser("http://a.example/"))
+            return {&w, fake(w.WebBrowser1), w.Text1, w.StatusBar2};
+        webForm *f = secondaryWindows().value(0);
+        return {f, fake(f->WebBrowser1), f->txtURL, f->StatusBar1};
+    }
+
+private slots:
+    void init()
+    {
+        m_home.emplace();
+        m_program.emplace(fakeEngines());
+    }
+    void cleanup()
+    {
+        m_program.reset();
+        m_home.reset();
+    }
+
+    void toolbarAndKeys_data()
+    {
+        QTest::addColumn<bool>("secondary");
+        QTest::addColumn<QString>("searchButton");
+        QTest::addColumn<QString>("search");
+        QTest::newRow("main") << false << "Command3" << qs(SearchHomeUrl);
+        QTest::newRow("secondary") << true << "cmdCerca" << qs(SearchHomeUrl) + "/";
+    }
+
+    void toolbarAndKeys()
+    {
+        QFETCH(bool, secondary);
+        QFETCH(QString, searchButton);
+        QFETCH(QString, search);
+        Program &p = *m_program;
+        frmMain &w = *p.window;
+        const Parts t = parts(secondary);
+        t.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.window));
+        p.hub.calls.clear();
+        // The main window's toolbar commands close its command list; the go picture does not.
+        for (const QString &button : QStringList{"cmdIndietro", "cmdAvanti", "cmdRefresh",
+                                                 "cmdHome", searchButton, "cmdInfo", "Image1"}) {
+            w.List1->show();
+            t.box->setText(" www.esempio.it ");
+            QTest::mouseClick(t.window->findChild<PictureButton *>(button), Qt::LeftButton);
+            QCOMPARE(w.List1->isHidden(), !secondary && button != "Image1");
+        }
+        QTest::keyClick(t.box, Qt::Key_Return);
+        for (const QKeyCombination key :
+             {Qt::ALT | Qt::Key_Left, Qt::ALT | Qt::Key_Right, QKeyCombination(Qt::Key_F5),
+              QKeyCombination(Qt::Key_Escape)})
+            QTest::keyClick(t.window, key.key(), key.keyboardModifiers());
+        QCOMPARE(p.hub.on(t.page, t.box),
+                 (QStringList{" back", " next", " refresh", qs(HomeUrl) + ' ', search + ' ',
+                              qs(InfoUrl) + ' ', " www.esempio.it  ", " www.esempio.it  ", " back",
+                              " next", " refresh", " (stop)"}));
+
+        t.window->findChild<PictureButton *>("cmdHome")->setFocus();
+        QTest::keyClick(t.window, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(t.box->hasFocus());
+        const qsizetype windows = secondaryWindows().size();
+        QTest::mouseClick(t.window->findChild<PictureButton *>("Command2"), Qt::LeftButton);
+        QCOMPARE(secondaryWindows().size(), windows + 1);
+        QCOMPARE(p.hub.calls.last().url, std::string(SearchHomeUrl));
+    }
+
+    void engineEvents_data()
+    {
+        QTest::addColumn<bool>("secondary");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("main") << false << "Pagina"
+                              << "Richiesta nuova pagina vuoi aprirla con torvi ?";
+        QTest::newRow("secondary")
+            << true << "Pagina - http://a.example/p - Torvi Personal Secure Browser"
+            << "Popup Richiesto Aprirlo ?";
+    }
+
+    void engineEvents()
+    {
+        QFETCH(bool, secondary);
+        QFETCH(QString, caption);
+        QFETCH(QString, question);
+        Program &p = *m_program;
+        frmMain &w = *p.window;
+        const Parts t = parts(secondary);
+        emit t.page->ProgressChange(300, 1000);
+        emit t.page->StatusTextChange("http://link.example/");
+        QCOMPARE(t.status->panelText(3), " 300/ 1000");
+        QCOMPARE(t.status->panelText(1), "http://link.example/");
+
+        // A failure inside the engine searches for what this window's own box holds.
+        w.Text1->setText("altro");
+        t.box->setText("parola");
+        p.hub.calls.clear();
+        emit t.page->NavigateError("http://parola/", -105);
+        QCOMPARE(p.hub.on(t.page, t.box), QStringList{qs(SearchQueryUrl) + "parola "});
+
+        p.hub.calls.clear();
+        t.page->location = "http://a.example/p";
+        w.List1->show();
+        emit t.page->DocumentComplete("http://a.example/p", {true, "<p>an exploit</p>", "Pagina"});
+        QCOMPARE(t.box->text(), "http://a.example/p");
+        QCOMPARE(t.window->windowTitle(), caption);
+        QCOMPARE(t.status->panelText(2), "Dati Sensibili");
+        QCOMPARE(w.listDanger->count(), 1);
+        QCOMPARE(p.hub.on(w.WebBrowser3, w.Text2), QStringList{" refresh"});
+        QCOMPARE(w.List1->isHidden(), !secondary);
+        QCOMPARE(fileText(NavigationLog::defaultPath()).count("<URL>http://a.example/p</URL>"), 1);
+        // Only the main window's pages go to the history.
+        QCOMPARE(fileText("C:\\WINDOWS\\cronologia.txt").count("http://a.example/p||"),
+                 secondary ? 0 : 1);
+
+        // Files that cannot be written stop neither the check nor the counter.
+        blockFolder("C:\\WINDOWS");
+        blockFolder(applicationDirectory());
+        emit t.page->DocumentComplete("http://a.example/q", {true, "pulita", "Pulita"});
+        QCOMPARE(t.status->panelText(2), "Certificato");
+        QCOMPARE(p.hub.on(w.WebBrowser3, w.Text2), (QStringList{" refresh", " refresh"}));
+        emit t.page->DocumentComplete("http://a.example/i.png", {});
+        QCOMPARE(t.status->panelText(2), QString());
+
+        // A page's new window: Cancel gives it none, OK a shown one, outside the seven places.
+        p.boxes.answers = {MessageAnswer::Cancel};
+        QCOMPARE(t.page->requestNewWindow(), nullptr);
+        const qsizetype windows = secondaryWindows().size();
+        const EngineView *opened = t.page->requestNewWindow();
+        QCOMPARE(secondaryWindows().size(), windows + 1);
+        QVERIFY(opened && opened->window()->isVisible() && opened->window() != t.window);
+        QCOMPARE(p.boxes.shown, (QStringList{question, question}));
+        int places = 0;
+        while (w.newWebBrowser())
+            ++places;
+        QCOMPARE(places, secondary ? 6 : 7);
+        QCOMPARE(p.boxes.shown.last(), "Impossibile Creare una nuova finestra");
+    }
+
+    void commandLineIsTakenUnchanged()
+    {
+        m_program.emplace(fakeEngines(), " \"http://a.example/x y\" ");
+        const frmMain &w = *m_program->window;
+        QCOMPARE(m_program->hub.on(w.WebBrowser1, w.Text1).value(0), " \"http://a.example/x y\"  ");
+    }
+
+    void commandList_data()
+    {
+        QTest::addColumn<QString>("items");
+        QTest::addColumn<QString>("after"); // what shows then, and what was asked for
+        const QString page = "WebBrowser3 WebBrowser1";
+        QTest::newRow("heading") << "_______| Settaggi |________" << page;
+        QTest::newRow("end") << "Esci" << page + " List1 end"; // the program is gone by then
+        QTest::newRow("update") << "Aggiornamenti"
+                                << page + " webForm https://www.torvi.example/TorviUpdate.php"
+                                          "?client=Torvi&version=1.0.5";
+        QTest::newRow("default browser") << "Browser Predefinito" << page + " registered";
+        QTest::newRow("favorites") << "Visualizza Preferiti"
+                                   << "Frame1";
+        QTest::newRow("history") << "Visualizza Cronologia"
+                                 << "Frame2";
+        QTest::newRow("source") << "Visualizza Sorgente" << page + " frmSource <p>corpo</p>";
+        QTest::newRow("about") << "Informazioni sul software"
+                               << page + " frmAbout Personal Secure Browser Torvi Software";
+        QTest::newRow("site") << "Visualizza Informazioni sul sito"
+                              << "WebBrowser3 listDanger";
+        QTest::newRow("tools") << "Visualizza Strumenti"
+                               << "WebBrowser3 WebBrowser2";
+        QTest::newRow("page") << "Visualizza Strumenti+Visualizza Browser" << page;
+    }
+
+    void commandList()
+    {
+        QFETCH(QString, items);
+        QFETCH(QString, after);
+        Program &p = *m_program;
+        frmMain &w = *p.window;
+        emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "<p>corpo</p>", "A"});
+        for (const QString &item : items.split('+'))
+            choose(w, item);
+        QStringList shown;
+        for (QWidget *view : QList<QWidget *>{w.WebBrowser3, w.WebBrowser1, w.WebBrowser2,
+                                              w.listDanger, w.Frame1, w.Frame2, w.List1})
+            if (!view->isHidden())
+                shown << view->objectName();
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top == &w || !top->isVisible())
+                continue;
+            shown << top->objectName();
+            if (auto *form = qobject_cast<webForm *>(top))
+                shown << qs(fake(form->WebBrowser1)->location);
+            if (auto *source = qobject_cast<frmSource *>(top))
+                shown << source->Text1->toPlainText();
+            if (auto *about = qobject_cast<frmAbout *>(top))
+                shown << about->lblDescription->text() << about->lblAuthor->text();
+        }
+        if (p.endRequests || p.registrations)
+            shown << (p.endRequests ? "end" : "registered");
+        QCOMPARE(shown.join(' '), after);
+    }
+
+    // The menu picture shows the list without the focus; from the keyboard the arrows only
+    // move and Enter runs.
+    void commandListKeys()
+    {
+        Program &p = *m_program;
+        frmMain &w = *p.window;
+        QTest::mouseClick(w.Image2, Qt::LeftButton);
+        QVERIFY(w.List1->isVisible() && !w.List1->hasFocus());
+        QTest::mouseClick(w.Image2, Qt::LeftButton);
+        QVERIFY(w.List1->isHidden());
+        w.List1->setCurrentRow(0);
+        for (int down = 0; down < 3; ++down) // past "Esci" to "Browser Predefinito"
+            QTest::keyClick(w.List1, Qt::Key_Down);
+        QCOMPARE(p.endRequests, 0);
+        QTest::keyClick(w.List1, Qt::Key_Return);
+        QCOMPARE(p.registrations, 1);
+    }
+
+    void favoritesPanel()
+    {
+        Program &p = *m_program;
+        frmMain &w = *p.window;
+        std::ofstream(nativePath("C:\\WINDOWS\\preferiti.txt"))
+            << "Uno||http://uno.example/\r\nDue||2\r\nTre||3\r\n";
+        emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "x", "Una pagina"});
+        choose(w, "Visualizza Preferiti");
+        FavoritesPanel &f = *w.Frame1;
+        QTest::mouseClick(f.cmdNuovoPreferiti, Qt::LeftButton); // the page, prefilled
+        f.ListView1->setCurrentRow(1);
+        QTest::mouseClick(f.cmdEliminaPreferiti, Qt::LeftButton);
+        f.ListView1->setCurrentRow(1);
+        f.txtNomePreferiti->setText("Tre bis");
+        QTest::mouseClick(f.cmdModificaPreferiti, Qt::LeftButton);
+        QCOMPARE(texts(f.ListView1),
+                 (QStringList{"Uno - http://uno.example/", "Tre bis - http://a.example/",
+                              "Una pagina - http://a.example/"}));
+        QCOMPARE(fileText("C:\\WINDOWS\\preferiti.txt"), "Uno||http://uno.example/\r\n"
+                                                         "Tre bis||http://a.example/\r\n"
+                                                         "Una pagina||http://a.example/\r\n");
+
+        const QPoint first = f.ListView1->visualItemRect(f.ListView1->item(0)).center();
+        QTest::mouseClick(f.ListView1->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(f.txtUrlPreferiti->text(), "http://uno.example/");
+        p.hub.calls.clear();
+        QTest::mouseDClick(f.ListView1->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(p.hub.on(w.WebBrowser1, w.Text1), QStringList{"http://uno.example/ "});
+        QVERIFY(f.isHidden() && w.WebBrowser1->isVisible());
+
+        choose(w, "Visualizza Preferiti");
+        blockFolder("C:\\WINDOWS");
+        QTest::mouseClick(f.cmdNuovoPreferiti, Qt::LeftButton);
+        QCOMPARE(p.boxes.shown, QStringList{qs(FavoritesNotSaved)});
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+        QVERIFY(f.isHidden() && w.WebBrowser1->isVisible() && w.WebBrowser3->isVisible());
+    }
+
+    void historyPanel()
+    {
+        Program &p = *m_program;
+        frmMain &w = *p.window;
+        emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "x", "Prima"});
+        emit w.WebBrowser1->DocumentComplete("http://b.example/", {true, "x", "Seconda"});
+        choose(w, "Visualizza Cronologia");
+        HistoryPanel &h = *w.Frame2;
+        const QTreeWidgetItem *older = h.ListView2->topLevelItem(1);
+        QVERIFY(older && older->text(2) == "Prima");
+        p.hub.calls.clear();
+        QTest::mouseClick(h.ListView2->viewport(), Qt::LeftButton, {},
+                          h.ListView2->visualItemRect(older).center());
+        QCOMPARE(p.hub.on(w.WebBrowser1, w.Text1), QStringList{"http://a.example/ "});
+        QVERIFY(h.isHidden() && w.WebBrowser1->isVisible());
+
+        choose(w, "Visualizza Cronologia");
+        const auto temp = nativePath(tempFolderPath(currentUserName()));
+        std::ofstream(temp / "via.tmp") << "x";
+        std::ofstream(temp / "resta.tmp") << "x";
+        std::filesystem::permissions(temp / "resta.tmp", std::filesystem::perms::owner_read);
+        QTest::mouseClick(h.Command4, Qt::LeftButton);
+        QCOMPARE(h.lblElementiEliminati->text(), "Elementi Eliminati: 1");
+        QCOMPARE(h.lblElementiRimasti->text(), "Elementi Rimasti: 1");
+        QCOMPARE(texts(h.File1), QStringList{"resta.tmp"});
+        QCOMPARE(p.boxes.shown, QStringList{"Fatto"});
+        QTest::mouseClick(h.cmdEliminaCronologia, Qt::LeftButton);
+        QCOMPARE(h.ListView2->topLevelItemCount(), 0);
+        QCOMPARE(fileText("C:\\WINDOWS\\cronologia.txt"), QString());
+        QTest::mouseClick(h.Command5, Qt::LeftButton);
+        QVERIFY(h.isHidden() && w.WebBrowser1->isVisible() && w.WebBrowser3->isVisible());
+    }
+};
+
+// The system speaks English here; the program speaks Italian all the same.
+int main(int argc, char *argv[])
+{
+    qputenv("LANGUAGE", "en");
+    qputenv("LC_ALL", "en_US.UTF-8");
+    QApplication app(argc, argv);
+    setUpApplication();
+    if (QMessageBox(QMessageBox::Question, {}, {}, QMessageBox::Cancel)
+            .button(QMessageBox::Cancel)
+            ->text() != "Annulla")
+        qFatal("the message boxes do not speak Italian");
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_test.moc"
