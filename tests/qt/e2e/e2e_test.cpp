@@ -97,23 +97,19 @@ class EndToEndTest : public QObject
         m_program.reset();
         m_program.emplace(makeWebEngineFactory(), commandLine.toStdString());
         const frmMain &w = *m_program->window;
-        const auto reloads = [&] {
-            return std::count_if(m_program->hub.calls.begin(), m_program->hub.calls.end(),
-                                 [&](const HubCall &c) { return c.browser == w.WebBrowser3; });
-        };
         const bool settled = waitUntil([&] {
-            return w.Text1->text() == commandLine && m_server.count("/count.php") >= reloads();
+            return w.Text1->text() == commandLine &&
+                   m_server.count("/count.php") >= m_program->hub.on(w.WebBrowser3, w.Text2).size();
         });
         m_server.requests.clear();
         std::filesystem::remove(nativePath("C:\\WINDOWS\\cronologia.txt"));
         return settled;
     }
 
-    int searches() const
+    qsizetype searches() const
     {
-        return int(
-            std::count_if(m_program->hub.calls.begin(), m_program->hub.calls.end(),
-                          [](const HubCall &c) { return c.url.starts_with(SearchQueryUrl); }));
+        const frmMain &w = *m_program->window;
+        return m_program->hub.on(w.WebBrowser1, w.Text1).filter(qs(SearchQueryUrl)).size();
     }
 
     // Loads the address through the address box and waits for its top document.
@@ -150,10 +146,10 @@ private slots:
                  {"/biscotto.html", "Biscotto",
                   "<script>document.cookie = 'torvi_prova=resta; max-age=86400'</script>"}})
             m_server.setPage(path, {page(title, body)});
-        m_server.setPage("/figura.svg", {"<svg xmlns='http://www.w3.org/2000/svg'/>",
-                                         TestServer::Answer::Now, 200, "image/svg+xml"});
-        m_server.setPage("/archivio.zip", {QByteArray("PK\5\6", 4) + QByteArray(18, '\0'),
-                                           TestServer::Answer::Now, 200, "application/zip"});
+        m_server.setPage("/figura.svg",
+                         {"<svg xmlns='http://www.w3.org/2000/svg'/>", {}, "image/svg+xml"});
+        m_server.setPage("/archivio.zip",
+                         {QByteArray("PK\5\6", 4) + QByteArray(18, '\0'), {}, "application/zip"});
     }
 
     void cleanup() { m_program.reset(); }
@@ -354,9 +350,9 @@ private slots:
         run.kill();
         run.waitForFinished();
         QVERIFY(asked);
-        for (const TestServer::Request &request : m_server.requests)
-            if (request.path == "/pulita.html")
-                QCOMPARE(request.cookie, "torvi_prova=resta");
+        for (const QByteArray &request : m_server.requests)
+            if (request.startsWith("GET /pulita.html "))
+                QVERIFY2(request.contains("\r\nCookie: torvi_prova=resta\r\n"), request);
     }
 };
 

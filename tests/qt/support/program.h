@@ -48,13 +48,13 @@ public:
         calls.append({{}, "(stop)", &browser, &box});
         NavigationHub::StopBrowser(browser, box);
     }
-    // Each call as "url action", or "elsewhere" when it was for another engine or box.
+    // The calls on one engine and box, as "url action".
     QStringList on(const Engine *browser, const AddressBox *box) const
     {
         QStringList texts;
         for (const HubCall &c : calls)
-            texts << (c.browser == browser && c.box == box ? qs(c.url + ' ' + c.action)
-                                                           : QStringLiteral("elsewhere"));
+            if (c.browser == browser && c.box == box)
+                texts << qs(c.url + ' ' + c.action);
         return texts;
     }
 };

@@ -25,32 +25,27 @@ public:
     {
         QByteArray body;
         Answer answer = Answer::Now;
-        int status = 200;
         QByteArray contentType = "text/html; charset=utf-8";
-    };
-    struct Request
-    {
-        QByteArray host, path, cookie; // path with its query, host with its port if sent
-        bool tls;
+        int status = 200;
     };
 
-    // Listens, then points the engine's host names here (to be done before the first engine
-    // starts; programs started from the test inherit it): every *.torvi.example and the
-    // search engine's host; any other name fails its lookup, so no test leaves loopback.
+    // Listens, then points the engine's host names here (before the first engine starts;
+    // programs started from the test inherit it): every *.torvi.example and the search
+    // engine's host. Any other name fails its lookup, so no test leaves loopback.
     bool start();
     // "/x?y" is served at that query only, "/x" at every query without a page of its own.
     void setPage(const QByteArray &path, const Page &page) { m_pages.insert(path, page); }
-    // Requests whose path and query start with the prefix.
+    // The requests whose path and query start with the prefix.
     int count(const QByteArray &prefix) const;
     void releaseHeld();
 
-    QList<Request> requests;
+    QList<QByteArray> requests; // each one's head: "GET /path?query HTTP/1.1", the headers
 
 protected:
     void incomingConnection(qintptr descriptor) override;
 
 private:
-    void answer(QSslSocket *socket, bool tls);
+    void answer(QSslSocket *socket);
 
     QHash<QByteArray, Page> m_pages;
     QList<std::pair<QPointer<QSslSocket>, QByteArray>> m_held;

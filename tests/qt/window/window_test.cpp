@@ -19,14 +19,16 @@ using namespace torvi::test;
 
 namespace {
 
+// From the menu picture, down the list with the arrows (which only move), then a click.
 void choose(frmMain &w, const QString &item)
 {
-    w.List1->show();
-    QListWidgetItem *found = w.List1->findItems(item, Qt::MatchExactly).value(0);
-    QVERIFY2(found, qPrintable(item));
-    w.List1->setCurrentItem(found);
+    QTest::mouseClick(w.Image2, Qt::LeftButton);
+    QVERIFY(w.List1->isVisible() && !w.List1->hasFocus());
+    w.List1->setCurrentRow(0);
+    while (w.List1->currentItem()->text() != item && w.List1->currentRow() < w.List1->count() - 1)
+        QTest::keyClick(w.List1, Qt::Key_Down);
     QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {},
-                      w.List1->visualItemRect(found).center());
+                      w.List1->visualItemRect(w.List1->currentItem()).center());
 }
 
 QStringList texts(const QListWidget *list)
@@ -262,24 +264,6 @@ private slots:
         if (p.endRequests || p.registrations)
             shown << (p.endRequests ? "end" : "registered");
         QCOMPARE(shown.join(' '), after);
-    }
-
-    // The menu picture shows the list without the focus; from the keyboard the arrows only
-    // move and Enter runs.
-    void commandListKeys()
-    {
-        Program &p = *m_program;
-        frmMain &w = *p.window;
-        QTest::mouseClick(w.Image2, Qt::LeftButton);
-        QVERIFY(w.List1->isVisible() && !w.List1->hasFocus());
-        QTest::mouseClick(w.Image2, Qt::LeftButton);
-        QVERIFY(w.List1->isHidden());
-        w.List1->setCurrentRow(0);
-        for (int down = 0; down < 3; ++down) // past "Esci" to "Browser Predefinito"
-            QTest::keyClick(w.List1, Qt::Key_Down);
-        QCOMPARE(p.endRequests, 0);
-        QTest::keyClick(w.List1, Qt::Key_Return);
-        QCOMPARE(p.registrations, 1);
     }
 
     void favoritesPanel()
