@@ -133,15 +133,13 @@ struct Program
                              commandLine);
         window->show();
     }
-    // The main window goes last: the others report to it.
+    // Every window goes, in no set order, as at the program's end.
     ~Program()
     {
-        QList<QPointer<QWidget>> others;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w != window && !w->parentWidget())
-                others << w;
-        qDeleteAll(others);
-        delete window;
+            if (!w->parentWidget())
+                w->deleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     FileSystem fileSystem;

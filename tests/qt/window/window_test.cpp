@@ -46,7 +46,7 @@ void blockFolder(const std::string &windowsPath)
     std::ofstream(nativePath(windowsPath)) << "in the way";
 }
 
-// One browser window's parts.
+// One browser window's parts: the main window's, or those of a secondary one it opens.
 struct Parts
 {
     QWidget *window;
@@ -55,37 +55,21 @@ struct Parts
     StatusPanels *status;
 };
 
+Parts parts(frmMain &w, bool secondary)
+{
+    if (!secondary || !w.newWebBrowser("http://a.example/"))
+        return {&w, fake(w.WebBrowser1), w.Text1, w.StatusBar2};
+    webForm *f = secondaryWindows().value(0);
+    return {f, fake(f->WebBrowser1), f->txtURL, f->StatusBar1};
+}
+
 } // namespace
 
 class WindowTest : public QObject
 {
     Q_OBJECT
 
-    std::optional<TempHome> m_home;
-    std::optional<Program> m_program;
-
-    // The main window's, or those of a secondary window it opens for the case.
-    Parts parts(bool secondary)
-    {
-        frmMain &w = *m_program->window;
-        if (!secondary || !w.newWebBrowser("http://a.example/"))
-            return {&w, fake(w.WebBrowser1), w.Text1, w.StatusBar2};
-        webForm *f = secondaryWindows().value(0);
-        return {f, fake(f->WebBrowser1), f->txtURL, f->StatusBar1};
-    }
-
 private slots:
-    void init()
-    {
-        m_home.emplace();
-        m_program.emplace(fakeEngines());
-    }
-    void cleanup()
-    {
-        m_program.reset();
-        m_home.reset();
-    }
-
     void toolbarAndKeys_data()
     {
         QTest::addColumn<bool>("secondary");
@@ -100,9 +84,10 @@ private slots:
         QFETCH(bool, secondary);
         QFETCH(QString, searchButton);
         QFETCH(QString, search);
-        Program &p = *m_program;
+        TempHome home;
+        Program p(fakeEngines());
         frmMain &w = *p.window;
-        const Parts t = parts(secondary);
+        const Parts t = parts(w, secondary);
         t.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(t.window));
         p.hub.calls.clear();
@@ -150,9 +135,10 @@ private slots:
         QFETCH(bool, secondary);
         QFETCH(QString, caption);
         QFETCH(QString, question);
-        Program &p = *m_program;
+        TempHome home;
+        Program p(fakeEngines());
         frmMain &w = *p.window;
-        const Parts t = parts(secondary);
+        const Parts t = parts(w, secondary);
         emit t.page->ProgressChange(300, 1000);
         emit t.page->StatusTextChange("http://link.example/");
         QCOMPARE(t.status->panelText(3), " 300/ 1000");
@@ -206,9 +192,9 @@ private slots:
 
     void commandLineIsTakenUnchanged()
     {
-        m_program.emplace(fakeEngines(), " \"http://a.example/x y\" ");
-        const frmMain &w = *m_program->window;
-        QCOMPARE(m_program->hub.on(w.WebBrowser1, w.Text1).value(0), " \"http://a.example/x y\"  ");
+        TempHome home;
+        Program p(fakeEngines(), " \"http://a.example/x y\" ");
+        QCOMPARE(p.hub.calls.value(0).url, " \"http://a.example/x y\" ");
     }
 
     void commandList_data()
@@ -240,7 +226,8 @@ private slots:
     {
         QFETCH(QString, items);
         QFETCH(QString, after);
-        Program &p = *m_program;
+        TempHome home;
+        Program p(fakeEngines());
         frmMain &w = *p.window;
         emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "<p>corpo</p>", "A"});
         for (const QString &item : items.split('+'))
@@ -268,7 +255,8 @@ private slots:
 
     void favoritesPanel()
     {
-        Program &p = *m_program;
+        TempHome home;
+        Program p(fakeEngines());
         frmMain &w = *p.window;
         std::ofstream(nativePath("C:\\WINDOWS\\preferiti.txt"))
             << "Uno||http://uno.example/\r\nDue||2\r\nTre||3\r\n";
@@ -306,7 +294,8 @@ private slots:
 
     void historyPanel()
     {
-        Program &p = *m_program;
+        TempHome home;
+        Program p(fakeEngines());
         frmMain &w = *p.window;
         emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "x", "Prima"});
         emit w.WebBrowser1->DocumentComplete("http://b.example/", {true, "x", "Seconda"});
