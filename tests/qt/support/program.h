@@ -4,8 +4,6 @@
 
 #include "app/qt/frm_main.h"
 #include "endpoints.h"
-#include "history/navigation_log.h"
-#include "nav/qt/web_engine_adapter.h"
 #include "nav/windows_path.h"
 #include "popup/qt/web_form.h"
 #include "support/temp_home.h"
@@ -18,43 +16,34 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QtTest>
-#include <filesystem>
 #include <fstream>
-#include <optional>
 
 namespace torvi::test {
 
-struct HubCall
-{
-    std::string url, action; // action "(stop)": StopBrowser
-    Engine *browser;
-    AddressBox *box;
-};
-
+// The real hub, recording each request with the engine it was for.
 class RecordingHub : public NavigationHub
 {
 public:
     using NavigationHub::NavigationHub;
-    QList<HubCall> calls;
+    QList<std::pair<const Engine *, QString>> calls; // "url action"; "(stop)": StopBrowser
 
     void NavigateBrowser(const std::string &url, const std::string &action, Engine &browser,
                          AddressBox &box) override
     {
-        calls.append({url, action, &browser, &box});
+        calls.append({&browser, qs(url + ' ' + action)});
         NavigationHub::NavigateBrowser(url, action, browser, box);
     }
     void StopBrowser(Engine &browser, AddressBox &box) override
     {
-        calls.append({{}, "(stop)", &browser, &box});
+        calls.append({&browser, " (stop)"});
         NavigationHub::StopBrowser(browser, box);
     }
-    // The calls on one engine and box, as "url action".
-    QStringList on(const Engine *browser, const AddressBox *box) const
+    QStringList on(const Engine *browser) const
     {
         QStringList texts;
-        for (const HubCall &c : calls)
-            if (c.browser == browser && c.box == box)
-                texts << qs(c.url + ' ' + c.action);
+        for (const auto &[engine, text] : calls)
+            if (engine == browser)
+                texts << text;
         return texts;
     }
 };
@@ -64,16 +53,12 @@ class ScriptedMessageBoxes : public MessageBoxes
 public:
     QStringList shown;
     QList<MessageAnswer> answers; // taken in order; OK when none is left
-    int open = 0, mostOpenAtOnce = 0;
 
     MessageAnswer show(QWidget *, const QString &text, MessageButtons, MessageIcon,
                        const QString &) override
     {
         shown << text;
-        mostOpenAtOnce = std::max(mostOpenAtOnce, ++open);
-        // A real box runs its own event loop: a page asking again meanwhile would show here.
-        QTest::qWait(5);
-        --open;
+        QTest::qWait(5); // a real box runs an event loop of its own
         return answers.isEmpty() ? MessageAnswer::Ok : answers.takeFirst();
     }
 };

@@ -70,8 +70,6 @@ void TestServer::answer(QSslSocket *socket)
     const QByteArray path = head.split(' ').value(1);
     const Page page = m_pages.value(
         path, m_pages.value(path.split('?')[0], {"<p>Non trovato</p>", {}, "text/html", 404}));
-    if (page.answer == Answer::Dropped)
-        return socket->abort();
     const QByteArray reply = "HTTP/1.1 " + QByteArray::number(page.status) +
                              " Torvi\r\nContent-Type: " + page.contentType +
                              "\r\nContent-Length: " + QByteArray::number(page.body.size()) +

@@ -18,8 +18,7 @@ public:
     enum class Answer
     {
         Now,
-        Held,   // until releaseHeld(): a page still loading
-        Dropped // the connection closes unanswered: a server that fails
+        Held // until releaseHeld(): a page still loading
     };
     struct Page
     {

@@ -46,23 +46,6 @@ void blockFolder(const std::string &windowsPath)
     std::ofstream(nativePath(windowsPath)) << "in the way";
 }
 
-// One browser window's parts: the main window's, or those of a secondary one it opens.
-struct Parts
-{
-    QWidget *window;
-    FakeEngine *page;
-    AddressLineEdit *box;
-    StatusPanels *status;
-};
-
-Parts parts(frmMain &w, bool secondary)
-{
-    if (!secondary || !w.newWebBrowser("http://a.example/"))
-        return {&w, fake(w.WebBrowser1), w.Text1, w.StatusBar2};
-    webForm *f = secondaryWindows().value(0);
-    return {f, fake(f->WebBrowser1), f->txtURL, f->StatusBar1};
-}
-
 } // namespace
 
 class WindowTest : public QObject
@@ -70,96 +53,87 @@ class WindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void toolbarAndKeys_data()
+    void browserWindow_data()
     {
         QTest::addColumn<bool>("secondary");
         QTest::addColumn<QString>("searchButton");
         QTest::addColumn<QString>("search");
-        QTest::newRow("main") << false << "Command3" << qs(SearchHomeUrl);
-        QTest::newRow("secondary") << true << "cmdCerca" << qs(SearchHomeUrl) + "/";
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("main") << false << "Command3" << qs(SearchHomeUrl) << "Pagina"
+                              << "Richiesta nuova pagina vuoi aprirla con torvi ?";
+        QTest::newRow("secondary") << true << "cmdCerca" << qs(SearchHomeUrl) + "/"
+                                   << "Pagina - http://a.example/p - Torvi Personal Secure Browser"
+                                   << "Popup Richiesto Aprirlo ?";
     }
 
-    void toolbarAndKeys()
+    // A browser window's buttons and keys, then its engine's events.
+    void browserWindow()
     {
         QFETCH(bool, secondary);
         QFETCH(QString, searchButton);
         QFETCH(QString, search);
-        TempHome home;
-        Program p(fakeEngines());
-        frmMain &w = *p.window;
-        const Parts t = parts(w, secondary);
-        t.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(t.window));
-        p.hub.calls.clear();
-        // The main window's toolbar commands close its command list; the go picture does not.
-        for (const QString &button : QStringList{"cmdIndietro", "cmdAvanti", "cmdRefresh",
-                                                 "cmdHome", searchButton, "cmdInfo", "Image1"}) {
-            w.List1->show();
-            t.box->setText(" www.esempio.it ");
-            QTest::mouseClick(t.window->findChild<PictureButton *>(button), Qt::LeftButton);
-            QCOMPARE(w.List1->isHidden(), !secondary && button != "Image1");
-        }
-        QTest::keyClick(t.box, Qt::Key_Return);
-        for (const QKeyCombination key :
-             {Qt::ALT | Qt::Key_Left, Qt::ALT | Qt::Key_Right, QKeyCombination(Qt::Key_F5),
-              QKeyCombination(Qt::Key_Escape)})
-            QTest::keyClick(t.window, key.key(), key.keyboardModifiers());
-        QCOMPARE(p.hub.on(t.page, t.box),
-                 (QStringList{" back", " next", " refresh", qs(HomeUrl) + ' ', search + ' ',
-                              qs(InfoUrl) + ' ', " www.esempio.it  ", " www.esempio.it  ", " back",
-                              " next", " refresh", " (stop)"}));
-
-        t.window->findChild<PictureButton *>("cmdHome")->setFocus();
-        QTest::keyClick(t.window, Qt::Key_L, Qt::ControlModifier);
-        QVERIFY(t.box->hasFocus());
-        const qsizetype windows = secondaryWindows().size();
-        QTest::mouseClick(t.window->findChild<PictureButton *>("Command2"), Qt::LeftButton);
-        QCOMPARE(secondaryWindows().size(), windows + 1);
-        QCOMPARE(p.hub.calls.last().url, std::string(SearchHomeUrl));
-    }
-
-    void engineEvents_data()
-    {
-        QTest::addColumn<bool>("secondary");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("question");
-        QTest::newRow("main") << false << "Pagina"
-                              << "Richiesta nuova pagina vuoi aprirla con torvi ?";
-        QTest::newRow("secondary")
-            << true << "Pagina - http://a.example/p - Torvi Personal Secure Browser"
-            << "Popup Richiesto Aprirlo ?";
-    }
-
-    void engineEvents()
-    {
-        QFETCH(bool, secondary);
         QFETCH(QString, caption);
         QFETCH(QString, question);
         TempHome home;
         Program p(fakeEngines());
         frmMain &w = *p.window;
-        const Parts t = parts(w, secondary);
-        emit t.page->ProgressChange(300, 1000);
-        emit t.page->StatusTextChange("http://link.example/");
-        QCOMPARE(t.status->panelText(3), " 300/ 1000");
-        QCOMPARE(t.status->panelText(1), "http://link.example/");
+        webForm *f =
+            secondary && w.newWebBrowser("http://a.example/") ? secondaryWindows()[0] : nullptr;
+        QWidget *window = f ? static_cast<QWidget *>(f) : &w;
+        FakeEngine *page = fake(f ? f->WebBrowser1 : w.WebBrowser1);
+        AddressLineEdit *box = f ? f->txtURL : w.Text1;
+        StatusPanels *status = f ? f->StatusBar1 : w.StatusBar2;
+        QCOMPARE(f != nullptr, secondary);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        p.hub.calls.clear();
+        // The main window's toolbar commands close its command list; the go picture does not.
+        for (const QString &button : QStringList{"cmdIndietro", "cmdAvanti", "cmdRefresh",
+                                                 "cmdHome", searchButton, "cmdInfo", "Image1"}) {
+            w.List1->show();
+            box->setText(" www.esempio.it ");
+            QTest::mouseClick(window->findChild<PictureButton *>(button), Qt::LeftButton);
+            QCOMPARE(w.List1->isHidden(), !secondary && button != "Image1");
+        }
+        QTest::keyClick(box, Qt::Key_Return);
+        for (const QKeyCombination key :
+             {Qt::ALT | Qt::Key_Left, Qt::ALT | Qt::Key_Right, QKeyCombination(Qt::Key_F5),
+              QKeyCombination(Qt::Key_Escape)})
+            QTest::keyClick(window, key.key(), key.keyboardModifiers());
+        QCOMPARE(p.hub.on(page),
+                 (QStringList{" back", " next", " refresh", qs(HomeUrl) + ' ', search + ' ',
+                              qs(InfoUrl) + ' ', " www.esempio.it  ", " www.esempio.it  ", " back",
+                              " next", " refresh", " (stop)"}));
+
+        window->findChild<PictureButton *>("cmdHome")->setFocus();
+        QTest::keyClick(window, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(box->hasFocus());
+        QTest::mouseClick(window->findChild<PictureButton *>("Command2"), Qt::LeftButton);
+        QCOMPARE(secondaryWindows().size(), secondary ? 2 : 1);
+        QCOMPARE(p.hub.calls.last().second, qs(SearchHomeUrl) + ' ');
+
+        emit page->ProgressChange(300, 1000);
+        emit page->StatusTextChange("http://link.example/");
+        QCOMPARE(status->panelText(3), " 300/ 1000");
+        QCOMPARE(status->panelText(1), "http://link.example/");
 
         // A failure inside the engine searches for what this window's own box holds.
         w.Text1->setText("altro");
-        t.box->setText("parola");
+        box->setText("parola");
         p.hub.calls.clear();
-        emit t.page->NavigateError("http://parola/", -105);
-        QCOMPARE(p.hub.on(t.page, t.box), QStringList{qs(SearchQueryUrl) + "parola "});
+        emit page->NavigateError("http://parola/", -105);
+        QCOMPARE(p.hub.on(page), QStringList{qs(SearchQueryUrl) + "parola "});
 
         p.hub.calls.clear();
-        t.page->location = "http://a.example/p";
+        page->location = "http://a.example/p";
         w.List1->show();
-        emit t.page->DocumentComplete("http://a.example/p", {true, "<p>an exploit</p>", "Pagina"});
-        QCOMPARE(t.box->text(), "http://a.example/p");
-        QCOMPARE(t.window->windowTitle(), caption);
-        QCOMPARE(t.status->panelText(2), "Dati Sensibili");
+        emit page->DocumentComplete("http://a.example/p", {true, "<p>an exploit</p>", "Pagina"});
+        QCOMPARE(box->text(), "http://a.example/p");
+        QCOMPARE(window->windowTitle(), caption);
+        QCOMPARE(status->panelText(2), "Dati Sensibili");
         QCOMPARE(w.listDanger->count(), 1);
-        QCOMPARE(p.hub.on(w.WebBrowser3, w.Text2), QStringList{" refresh"});
+        QCOMPARE(p.hub.on(w.WebBrowser3), QStringList{" refresh"});
         QCOMPARE(w.List1->isHidden(), !secondary);
         QCOMPARE(fileText(NavigationLog::defaultPath()).count("<URL>http://a.example/p</URL>"), 1);
         // Only the main window's pages go to the history.
@@ -169,24 +143,23 @@ private slots:
         // Files that cannot be written stop neither the check nor the counter.
         blockFolder("C:\\WINDOWS");
         blockFolder(applicationDirectory());
-        emit t.page->DocumentComplete("http://a.example/q", {true, "pulita", "Pulita"});
-        QCOMPARE(t.status->panelText(2), "Certificato");
-        QCOMPARE(p.hub.on(w.WebBrowser3, w.Text2), (QStringList{" refresh", " refresh"}));
-        emit t.page->DocumentComplete("http://a.example/i.png", {});
-        QCOMPARE(t.status->panelText(2), QString());
+        emit page->DocumentComplete("http://a.example/q", {true, "pulita", "Pulita"});
+        QCOMPARE(status->panelText(2), "Certificato");
+        QCOMPARE(p.hub.on(w.WebBrowser3), (QStringList{" refresh", " refresh"}));
+        emit page->DocumentComplete("http://a.example/i.png", {});
+        QCOMPARE(status->panelText(2), QString());
 
         // A page's new window: Cancel gives it none, OK a shown one, outside the seven places.
         p.boxes.answers = {MessageAnswer::Cancel};
-        QCOMPARE(t.page->requestNewWindow(), nullptr);
-        const qsizetype windows = secondaryWindows().size();
-        const EngineView *opened = t.page->requestNewWindow();
-        QCOMPARE(secondaryWindows().size(), windows + 1);
-        QVERIFY(opened && opened->window()->isVisible() && opened->window() != t.window);
+        QCOMPARE(page->requestNewWindow(), nullptr);
+        const EngineView *opened = page->requestNewWindow();
+        QCOMPARE(secondaryWindows().size(), secondary ? 3 : 2);
+        QVERIFY(opened && opened->window()->isVisible() && opened->window() != window);
         QCOMPARE(p.boxes.shown, (QStringList{question, question}));
         int places = 0;
         while (w.newWebBrowser())
             ++places;
-        QCOMPARE(places, secondary ? 6 : 7);
+        QCOMPARE(places, secondary ? 5 : 6);
         QCOMPARE(p.boxes.shown.last(), "Impossibile Creare una nuova finestra");
     }
 
@@ -194,7 +167,7 @@ private slots:
     {
         TempHome home;
         Program p(fakeEngines(), " \"http://a.example/x y\" ");
-        QCOMPARE(p.hub.calls.value(0).url, " \"http://a.example/x y\" ");
+        QCOMPARE(p.hub.calls.value(0).second, " \"http://a.example/x y\"  ");
     }
 
     void commandList_data()
@@ -281,7 +254,7 @@ private slots:
         QCOMPARE(f.txtUrlPreferiti->text(), "http://uno.example/");
         p.hub.calls.clear();
         QTest::mouseDClick(f.ListView1->viewport(), Qt::LeftButton, {}, first);
-        QCOMPARE(p.hub.on(w.WebBrowser1, w.Text1), QStringList{"http://uno.example/ "});
+        QCOMPARE(p.hub.on(w.WebBrowser1), QStringList{"http://uno.example/ "});
         QVERIFY(f.isHidden() && w.WebBrowser1->isVisible());
 
         choose(w, "Visualizza Preferiti");
@@ -306,7 +279,7 @@ private slots:
         p.hub.calls.clear();
         QTest::mouseClick(h.ListView2->viewport(), Qt::LeftButton, {},
                           h.ListView2->visualItemRect(older).center());
-        QCOMPARE(p.hub.on(w.WebBrowser1, w.Text1), QStringList{"http://a.example/ "});
+        QCOMPARE(p.hub.on(w.WebBrowser1), QStringList{"http://a.example/ "});
         QVERIFY(h.isHidden() && w.WebBrowser1->isVisible());
 
         choose(w, "Visualizza Cronologia");
