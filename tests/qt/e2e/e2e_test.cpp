@@ -40,9 +40,8 @@ void type(frmMain &w, const QString &text)
     QTest::keyClick(w.Text1, Qt::Key_Return);
 }
 
-// The program as main() runs it, started again from the test with "--as-program PAGE
-// WINDOW": once PAGE is in, it opens WINDOW in a secondary window and, when that shows it,
-// chooses "Esci" as a user would.
+// The program as main() runs it, started again from the test with "--as-program PAGE": once
+// PAGE is in, it opens a secondary window and, with that open, chooses "Esci" as a user would.
 int runAsProgram(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -50,14 +49,11 @@ int runAsProgram(int argc, char *argv[])
     ProgramServices services;
     auto *w = new frmMain(services.services(), argv[2]);
     w->show();
-    QObject::connect(w->WebBrowser1, &EngineView::DocumentComplete, w, [w, argv] {
-        if (!secondaryWindows().isEmpty() || !w->newWebBrowser(argv[3]))
-            return;
-        QObject::connect(secondaryWindows()[0]->WebBrowser1, &EngineView::DocumentComplete, w, [w] {
-            w->Image2->click();
-            w->List1->setCurrentItem(w->List1->findItems("Esci", Qt::MatchExactly).value(0));
-            QTest::keyClick(w->List1, Qt::Key_Return);
-        });
+    QObject::connect(w->WebBrowser1, &EngineView::DocumentComplete, w, [w] {
+        (void)w->newWebBrowser();
+        w->Image2->click();
+        w->List1->setCurrentItem(w->List1->findItems("Esci", Qt::MatchExactly).value(0));
+        QTest::keyClick(w->List1, Qt::Key_Return);
     });
     return runUntilEnd();
 }
@@ -81,7 +77,7 @@ class EndToEndTest : public QObject
         frmMain &w = *m_program->window;
         QTRY_VERIFY_WITH_TIMEOUT(w.Text1->text() == url("/vuota.html") &&
                                      m_server.count("/count.php") >=
-                                         m_program->hub.on(w.WebBrowser3).size(),
+                                         m_program->hub.calls.value(w.WebBrowser3).size(),
                                  T);
         m_server.requests.clear();
         std::filesystem::remove(nativePath("C:\\WINDOWS\\cronologia.txt"));
@@ -122,8 +118,6 @@ private slots:
                  {"/biscotto.html", "Biscotto",
                   "<script>document.cookie = 'torvi_prova=resta; max-age=86400'</script>"}})
             m_server.setPage(path, {page(title, body)});
-        m_server.setPage("/figura.svg",
-                         {"<svg xmlns='http://www.w3.org/2000/svg'/>", {}, "image/svg+xml"});
         m_server.setPage("/archivio.zip",
                          {QByteArray("PK\5\6", 4) + QByteArray(18, '\0'), {}, "application/zip"});
     }
@@ -137,7 +131,7 @@ private slots:
         const auto local = nativePath("C:\\Programmi\\Torvi\\myModule\\test.html");
         std::filesystem::create_directories(local.parent_path());
         std::ofstream(local) << "<title>Locale</title>locale";
-        m_server.setPage("/torvi/index.html", {page("Inizio", ""), TestServer::Answer::Held});
+        m_server.setPage("/torvi/index.html", {page("Inizio", ""), true});
         m_program.emplace(makeWebEngineFactory());
         const frmMain &w = *m_program->window;
         QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/torvi/index.html"), 1, T);
@@ -153,15 +147,13 @@ private slots:
     }
 
     // Every document of a frame page counts once, a forged completion not at all: a history
-    // line and a counter reload each. A page without a body has no verdict; one of 50 MB is
-    // checked whole (its only keyword is at its end); a killed renderer is reported, and the
-    // refresh button loads the page anew.
+    // line and a counter reload each. A page of 50 MB is checked whole (its only keyword is
+    // at its end); a killed renderer is reported, and the refresh button loads the page anew.
     void pages()
     {
         start();
         frmMain &w = *m_program->window;
         QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
-        QSignalSpy progress(w.WebBrowser1, &EngineView::ProgressChange);
         QVERIFY(load(url("/cornice.html")));
         QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/count.php"), 3, T);
         QCOMPARE(completed.count(), 3);
@@ -169,11 +161,6 @@ private slots:
         QCOMPARE(history.count("||Cornice\r\n"), 3);
         QCOMPARE(history.count(url("/riquadro.html?")), 2);
         QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
-        QVERIFY(!progress.isEmpty());
-        for (const QList<QVariant> &change : progress)
-            QCOMPARE(change[1].toInt(), 100);
-        QVERIFY(load(url("/figura.svg")));
-        QCOMPARE(w.StatusBar2->panelText(2), QString());
 
         QByteArray body;
         while (body.size() < 50 << 20)
@@ -226,7 +213,7 @@ private slots:
         type(w, typed);
         QVERIFY(failed.wait(T));
         QCOMPARE(failed[0][1].toInt(), code);
-        QCOMPARE(m_program->hub.on(w.WebBrowser1).filter(qs(SearchQueryUrl)).size(),
+        QCOMPARE(m_program->hub.calls.value(w.WebBrowser1).filter(qs(SearchQueryUrl)).size(),
                  search.isEmpty() ? 0 : 1);
         if (!search.isEmpty())
             QTRY_COMPARE_WITH_TIMEOUT(m_server.count(search), 1, T);
@@ -249,9 +236,8 @@ private slots:
         QCOMPARE(boxes.shown, QStringList(50, "Richiesta nuova pagina vuoi aprirla con torvi ?"));
         QCOMPARE(secondaryWindows().size(), 1);
         const QPointer<webForm> opened = secondaryWindows()[0];
-        QTRY_COMPARE_WITH_TIMEOUT(
-            opened->windowTitle(),
-            "Vuota - " + url("/vuota.html?0") + " - Torvi Personal Secure Browser", T);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            opened->windowTitle().startsWith("Vuota - " + url("/vuota.html?0")), T);
         QCOMPARE(m_server.count("/vuota.html?1"), 0);
         static_cast<WebEngineAdapter *>(opened->WebBrowser1)->page()->runJavaScript("close()");
         QTRY_VERIFY_WITH_TIMEOUT(opened.isNull(), T);
@@ -275,13 +261,11 @@ private slots:
         for (const char *folder : {"XDG_DATA_HOME", "XDG_CACHE_HOME"})
             environment.insert(folder, QString::fromStdString((m_home.path() / "run").string()));
         run.setProcessEnvironment(environment);
-        run.start(QCoreApplication::applicationFilePath(),
-                  {"--as-program", url("/biscotto.html"), url("/vuota.html")});
+        run.start(QCoreApplication::applicationFilePath(), {"--as-program", url("/biscotto.html")});
         // The server answers from this thread's event loop: wait in it, not in QProcess.
         QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 2 * T);
         QCOMPARE(run.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.exitCode(), 0);
-        QCOMPARE(m_server.count("/vuota.html"), 1);
 
         run.start(TORVI_EXECUTABLE, {url("/pulita.html")});
         QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/pulita.html"), 1, 2 * T);
@@ -295,7 +279,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    if (argc == 4 && QByteArray(argv[1]) == "--as-program")
+    if (argc == 3 && QByteArray(argv[1]) == "--as-program")
         return runAsProgram(argc, argv);
     QApplication app(argc, argv);
     EndToEndTest test;

@@ -20,31 +20,23 @@
 
 namespace torvi::test {
 
-// The real hub, recording each request with the engine it was for.
+// The real hub, recording each request under the engine it was for.
 class RecordingHub : public NavigationHub
 {
 public:
     using NavigationHub::NavigationHub;
-    QList<std::pair<const Engine *, QString>> calls; // "url action"; "(stop)": StopBrowser
+    QHash<const Engine *, QStringList> calls; // "url action"; " (stop)": StopBrowser
 
     void NavigateBrowser(const std::string &url, const std::string &action, Engine &browser,
                          AddressBox &box) override
     {
-        calls.append({&browser, qs(url + ' ' + action)});
+        calls[&browser] << qs(url + ' ' + action);
         NavigationHub::NavigateBrowser(url, action, browser, box);
     }
     void StopBrowser(Engine &browser, AddressBox &box) override
     {
-        calls.append({&browser, " (stop)"});
+        calls[&browser] << " (stop)";
         NavigationHub::StopBrowser(browser, box);
-    }
-    QStringList on(const Engine *browser) const
-    {
-        QStringList texts;
-        for (const auto &[engine, text] : calls)
-            if (engine == browser)
-                texts << text;
-        return texts;
     }
 };
 
@@ -70,6 +62,7 @@ public:
     using EngineView::EngineView;
     std::string location;
 
+    static FakeEngine *of(EngineView *engine) { return static_cast<FakeEngine *>(engine); }
     bool Navigate2(const std::string &url, int) override
     {
         location = url;
@@ -81,11 +74,6 @@ public:
     std::string LocationURL() const override { return location; }
     EngineView *requestNewWindow() { return askForNewWindow(); }
 };
-
-inline FakeEngine *fake(EngineView *engine)
-{
-    return static_cast<FakeEngine *>(engine);
-}
 
 inline EngineFactory fakeEngines()
 {

@@ -74,7 +74,7 @@ void TestServer::answer(QSslSocket *socket)
                              " Torvi\r\nContent-Type: " + page.contentType +
                              "\r\nContent-Length: " + QByteArray::number(page.body.size()) +
                              "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page.body;
-    if (page.answer == Answer::Held)
+    if (page.held)
         return m_held.append({socket, reply});
     socket->write(reply);
     socket->disconnectFromHost();

@@ -15,15 +15,10 @@ namespace torvi::test {
 class TestServer : public QTcpServer
 {
 public:
-    enum class Answer
-    {
-        Now,
-        Held // until releaseHeld(): a page still loading
-    };
     struct Page
     {
         QByteArray body;
-        Answer answer = Answer::Now;
+        bool held = false; // answered only by releaseHeld(): a page still loading
         QByteArray contentType = "text/html; charset=utf-8";
         int status = 200;
     };
