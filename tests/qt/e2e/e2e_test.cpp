@@ -73,6 +73,7 @@ class EndToEndTest : public QObject
     // the server, so what the server sees next is the case's own.
     void start()
     {
+        m_server.requests.clear();
         m_program.emplace(makeWebEngineFactory(), url("/vuota.html").toStdString());
         frmMain &w = *m_program->window;
         QTRY_VERIFY_WITH_TIMEOUT(w.Text1->text() == url("/vuota.html") &&

@@ -106,11 +106,11 @@ struct Program
                              commandLine);
         window->show();
     }
-    // Every window goes, in no set order, as at the program's end.
+    // The program's windows go, in no set order, as at its end.
     ~Program()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (!w->parentWidget())
+            if (QByteArray(w->metaObject()->className()).startsWith("torvi::"))
                 w->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
