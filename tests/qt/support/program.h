@@ -7,7 +7,6 @@
 #include "nav/windows_path.h"
 #include "popup/qt/web_form.h"
 #include "support/temp_home.h"
-#include "tools/user_name.h"
 #include "ui/qt/address_line_edit.h"
 #include "ui/qt/picture_button.h"
 #include "ui/qt/qt_text.h"
@@ -96,13 +95,9 @@ struct Program
     explicit Program(EngineFactory engines, const std::string &commandLine = {})
     {
         (void)prepareMappedDrive(currentUserName());
-        window = new frmMain({{hub, boxes, std::move(engines)},
-                              fileSystem,
-                              scanner,
-                              historyFile,
-                              clock,
-                              [this] { ++registrations; },
-                              [this] { ++endRequests; }},
+        window = new frmMain(MainServices{WindowServices{hub, boxes, std::move(engines)},
+                                          fileSystem, scanner, historyFile, clock,
+                                          [this] { ++registrations; }, [this] { ++endRequests; }},
                              commandLine);
         window->show();
     }

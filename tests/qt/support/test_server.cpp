@@ -26,7 +26,7 @@ bool TestServer::start()
 int TestServer::count(const QByteArray &prefix) const
 {
     return int(std::count_if(requests.begin(), requests.end(), [&](const QByteArray &head) {
-        return head.mid(head.indexOf(' ') + 1).startsWith(prefix);
+        return head.startsWith("GET " + prefix);
     }));
 }
 
