@@ -16,10 +16,9 @@ bool TestServer::start()
     if (!QSslSocket::supportsSsl() || !listen(QHostAddress::LocalHost, 0))
         return false;
     const QByteArray here = "127.0.0.1:" + QByteArray::number(serverPort());
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--ignore-certificate-errors --host-resolver-rules=\""
-                                          "MAP *.torvi.example " +
-                                              here + ", MAP www.google.it " + here +
-                                              ", MAP * ~NOTFOUND, EXCLUDE 127.0.0.1\"");
+    const QByteArray rules = "MAP *.torvi.example " + here + ", MAP www.google.it " + here;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--ignore-certificate-errors --host-resolver-rules=\"" +
+                                              rules + ", MAP * ~NOTFOUND, EXCLUDE 127.0.0.1\"");
     return true;
 }
 
