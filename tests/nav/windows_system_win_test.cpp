@@ -1,5 +1,6 @@
 // Torvi tests: the core against Windows itself: the registry, the user name and the listing
 // of a temporary folder.
+#include "nav/file_system.h"
 #include "nav/text_file.h"
 #include "support/temp_home.h"
 #include "tools/default_browser.h"
@@ -49,7 +50,7 @@ TEST(WindowsTest, UserNameIsTheOneTheSystemReports)
 
 // Neither hidden files nor folders; the search for "*.tmp" also matches short names, but
 // "x.tmpl" (short name "X~1.TMP") is not listed. The folder's name is outside the code page,
-// as a user's may be.
+// as a user's may be: every file call finds its files all the same.
 TEST(WindowsTest, TemporaryFilesListedAreNeitherHiddenNorFolders)
 {
     test::TempHome home;
@@ -61,6 +62,8 @@ TEST(WindowsTest, TemporaryFilesListedAreNeitherHiddenNorFolders)
     ::SetFileAttributesW((folder / "hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
     TempFolder temp{pathText(folder)};
     EXPECT_EQ(temp.listTmpFiles(), (std::vector<std::string>{"a.tmp", "B.TMP", "ro.tmp"}));
+    EXPECT_TRUE(FileSystem{}.FileExists(pathText(folder / "B.TMP")));
+    EXPECT_TRUE(isReadOnlyFile(pathText(folder / "ro.tmp")));
     EXPECT_TRUE(temp.deleteFile("a.tmp").isOk());
     EXPECT_FALSE(temp.deleteFile("ro.tmp").isOk());
     EXPECT_EQ(temp.listTmpFiles(), (std::vector<std::string>{"B.TMP", "ro.tmp"}));

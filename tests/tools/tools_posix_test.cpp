@@ -2,6 +2,7 @@
 // POSIX system.
 #include "nav/windows_path.h"
 #include "support/temp_home.h"
+#include "tools/default_browser.h"
 #include "tools/temp_cleaner.h"
 #include "tools/xdg_default_browser.h"
 
@@ -48,31 +49,23 @@ TEST(TempCleanerTest, DeletesWhatThePatternNamesAndCountsWhatReallyWent)
     const auto none = runCleaner("nobody");
     EXPECT_EQ(none.deleted + none.remaining, 0) << "a missing folder";
     EXPECT_FALSE(fs::exists(nativePath(tempFolderPath("nobody")))) << "is not made";
-}
 
-// A linked folder on the way to Temp, or Temp itself a link, is a missing folder: nothing in
-// the link's target is listed or deleted.
-TEST(TempCleanerTest, ALinkedFolderOnTheWayIsAMissingFolder)
-{
-    test::TempHome home;
-    const fs::path drive = nativePath("C:\\Documents and Settings"), elsewhere = home.path();
-    const fs::path tmp = elsewhere / "mario/Impostazioni locali/Temp/a.tmp";
-    fs::create_directories(tmp.parent_path());
-    test::writeText(tmp, "x");
-    for (const char *linked :
-         {"mario", "mario/Impostazioni locali", "mario/Impostazioni locali/Temp"}) {
-        test::removeMadeFile(drive / "mario");
-        fs::create_directories((drive / linked).parent_path());
-        fs::create_symlink(elsewhere / linked, drive / linked);
-        const auto result = runCleaner("mario");
-        EXPECT_EQ(result.deleted + result.remaining, 0) << linked;
-        EXPECT_TRUE(fs::exists(tmp)) << linked;
-    }
+    // A linked folder on the way to Temp, or Temp itself a link, is a missing folder: nothing
+    // in the link's target is listed or deleted.
+    const fs::path user = folder.parent_path().parent_path(), moved = home.path() / "mario";
+    fs::rename(user, moved);
+    fs::create_symlink(moved, user);
+    EXPECT_EQ(runCleaner("mario").remaining, 0) << "a linked folder on the way";
+    fs::remove(user);
+    fs::create_directories(folder.parent_path());
+    fs::create_symlink(moved / folder.lexically_relative(user), folder);
+    EXPECT_EQ(runCleaner("mario").remaining, 0) << "Temp itself a link";
 }
 
 // The files go where a desktop reads them, their folders made. Many keep mimeapps.list as a link
 // into their dotfiles: it stays a link, its target written, made when missing. An entry the
-// user changed is left as it is while nothing of ours differs.
+// user changed is left as it is while nothing of ours differs. One that cannot be read is left
+// alone.
 TEST(XdgDefaultBrowserTest, EntryAndHandlersGoWhereTheDesktopReadsThem)
 {
     test::TempHome home;
@@ -89,6 +82,12 @@ TEST(XdgDefaultBrowserTest, EntryAndHandlersGoWhereTheDesktopReadsThem)
     test::writeText(entry, "# mine\n" + desktopEntryText("/usr/bin/torvi"));
     ASSERT_EQ(registerXdgDefaultBrowser("/usr/bin/torvi").error(), "");
     EXPECT_EQ(test::textOf(entry), "# mine\n" + desktopEntryText("/usr/bin/torvi"));
+
+    // A folder in its place cannot be read as a file, even by root.
+    fs::remove(list);
+    fs::create_directory(list);
+    EXPECT_FALSE(registerXdgDefaultBrowser("/usr/bin/torvi").isOk());
+    EXPECT_TRUE(fs::is_directory(list));
 }
 
 // What http links open, asked as the desktop's own tools ask. A copy that is not the installed
@@ -99,18 +98,16 @@ TEST(XdgDefaultBrowserTest, LinksOpenTheRegisteredCopyWhateverTheDesktopReadsFir
     if (std::system("command -v xdg-mime >/dev/null") != 0)
         GTEST_SKIP() << "xdg-mime is missing";
     test::TempHome home;
-    const fs::path running = fs::read_symlink("/proc/self/exe");
-    EXPECT_EQ(desktopCommand(running, running), execArgument(running.string()));
-    EXPECT_EQ(desktopCommand("", "/usr/bin/torvi"), "/usr/bin/torvi") << "unknown: installed";
     const fs::path own = home.path() / ".config/xfce-mimeapps.list";
+    const fs::path entries = home.path() / ".local/share/applications";
     fs::create_directories(own.parent_path());
     test::writeText(own, "[Default Applications]\nx-scheme-handler/http=other.desktop;\n");
-    fs::create_directories(home.path() / ".local/share/applications");
-    test::writeText(home.path() / ".local/share/applications/other.desktop",
+    fs::create_directories(entries);
+    test::writeText(entries / "other.desktop",
                     "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %u\n"
                     "MimeType=x-scheme-handler/http;\nInitialPreference=9\n");
     ::setenv("XDG_CURRENT_DESKTOP", "XFCE", 1);
-    const Status registered = registerXdgDefaultBrowser(desktopCommand(running, "/usr/bin/torvi"));
+    const Status registered = registerAsDefaultBrowser();
 
     std::string answer(256, '\0');
     FILE *query = ::popen("xdg-mime query default x-scheme-handler/http", "r");
@@ -119,8 +116,8 @@ TEST(XdgDefaultBrowserTest, LinksOpenTheRegisteredCopyWhateverTheDesktopReadsFir
     ::unsetenv("XDG_CURRENT_DESKTOP");
     ASSERT_TRUE(registered.isOk()) << registered.error();
     EXPECT_EQ(answer, "torvi.desktop\n");
-    EXPECT_EQ(test::textOf(own),
-              "[Default Applications]\nx-scheme-handler/http=torvi.desktop;other.desktop;\n");
+    EXPECT_EQ(test::textOf(entries / "torvi.desktop"),
+              desktopEntryText(fs::read_symlink("/proc/self/exe").string()));
 }
 
 } // namespace
