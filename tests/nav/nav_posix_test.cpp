@@ -113,7 +113,7 @@ TEST_F(FileSystemTest, AFailingDiskFailsTheChangeAndLeavesTheFileWhole)
     EXPECT_FALSE(writeLog().isOk()) << "the folder's flush refused";
 }
 
-// A replaced file keeps its mode and owner: the history made private stays private. What a
+// A replaced file keeps its mode and owner: a file made private stays private. What a
 // crashed write left beside the file goes with the next write, but not another write's file in
 // progress. A link stays a link and its target is replaced.
 TEST_F(FileSystemTest, ReplacedFilesKeepTheirModeOwnerAndLinks)

@@ -301,8 +301,7 @@ private slots:
             while (!xml.atEnd())
                 xml.readNext();
             QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-            const QByteArray lines = text(history);
-            for (const QByteArray &line : lines.chopped(1).split('\n'))
+            for (const QByteArray &line : text(history).chopped(1).split('\n'))
                 QVERIFY2(wholeLine.match(QString::fromUtf8(line)).hasMatch(), line.constData());
         }
     }
