@@ -126,20 +126,17 @@ TEST_F(HistoryTest, LogRecordsGoBeforeTheClosingLineAndFailuresLeaveTheLog)
 // An existing log keeps every line before its first exact closing line, byte for byte.
 TEST_F(HistoryTest, OldLogLinesAreKeptUpToTheFirstClosingLine)
 {
-    const std::string garbage("<history>\n\x01\xff\0<\r\n", 16);
+    // Without a root line the log would never parse again: it goes before the first record.
+    const std::string garbage("\x01\xff\0<\r\n", 6), root = "<history>\r\n";
     const std::string a = record("a", "d", "False");
     const test::Row<std::string, std::string> rows[] = {
-        {"no closing line: every line, LF CR being two ends", "<history>\na\n\rb",
-         "<history>\r\na\r\n\r\nb\r\n"},
-        {"all after the first closing line go", "<history>\r</history>\nb\r\n</history>\r\n",
-         "<history>\r\n"},
-        {"an indented closing line is none", "<history>\r\n </history>\r\n",
-         "<history>\r\n </history>\r\n"},
-        {"garbage kept as it is", garbage, "<history>\r\n" + garbage.substr(10)},
-        {"only the declaration: the root line follows", "<?xml version='1.0'?>",
-         "<?xml version='1.0'?>\r\n<history>\r\n"},
-        {"first lines lost: the root line before the first record", a + "</history>\r\n",
-         "<history>\r\n" + a},
+        {"no closing line: every line, LF CR being two ends", "a\n\rb", "a\r\n\r\nb\r\n" + root},
+        {"all after the first closing line go", "a\r</history>\nb\r\n</history>\r\n",
+         "a\r\n" + root},
+        {"an indented closing line is none", "a\r\n </history>\r\n", "a\r\n </history>\r\n" + root},
+        {"garbage kept as it is", garbage, garbage + root},
+        {"only the declaration", "<?xml version='1.0'?>", "<?xml version='1.0'?>\r\n" + root},
+        {"first lines lost", a + "</history>\r\n", root + a},
     };
     for (const auto &r : rows) {
         test::writeText(logPath, r.in);
