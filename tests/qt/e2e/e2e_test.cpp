@@ -74,10 +74,17 @@ class EndToEndTest : public QObject
         m_server.requests.clear();
         m_program.emplace(makeWebEngineFactory(), url("/vuota.html").toStdString());
         frmMain &w = *m_program->window;
-        QTRY_VERIFY_WITH_TIMEOUT(w.Text1->text() == url("/vuota.html") &&
-                                     m_server.count("/count.php") >=
-                                         m_program->hub.calls.value(w.WebBrowser3).size(),
-                                 T);
+        const auto settled = [&] {
+            return w.Text1->text() == url("/vuota.html") &&
+                   m_server.count("/count.php") >= m_program->hub.calls.value(w.WebBrowser3).size();
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            settled(),
+            qPrintable(QStringLiteral("address %1; counter asked %2 times of %3")
+                           .arg(w.Text1->text())
+                           .arg(m_server.count("/count.php"))
+                           .arg(m_program->hub.calls.value(w.WebBrowser3).size())),
+            T);
         m_server.requests.clear();
         std::filesystem::remove(nativePath("C:\\WINDOWS\\cronologia.txt"));
     }
