@@ -18,6 +18,7 @@
 #include "ui/qt/resources.h"
 #include "ui/qt/status_panels.h"
 #include "ui/qt/twip_geometry.h"
+#include "ui/qt/window_manager_state.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,6 +42,7 @@ frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent
     initTorviResources();
     setObjectName("frmMain");
     setWindowIcon(QIcon(Icons::Logo));
+    new WindowManagerState(*this);
     setWindowTitle(qs(MainCaption));
     resize(px(MainDesign::ClientWidth), px(MainDesign::ClientHeight));
     setWindowState(Qt::WindowMaximized);
