@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 
 namespace torvi {
@@ -203,8 +204,12 @@ void frmMain::connectHandlers()
                                      .searchAddress = str(SearchHomeUrl)});
     connect(m_controls.get(), &BrowserControls::toolbarCommand, List1, &QWidget::hide);
     connect(Image2, &QToolButton::clicked, this, &frmMain::Image2_Click);
+    // A click on the menu button leaves the focus where it is: taking it from the list would
+    // hide the list just before the click toggles it open again. Tab still reaches it.
+    Image2->setFocusPolicy(Qt::TabFocus);
     connect(List1, &QListWidget::itemClicked, this, &frmMain::List1_Click);
     List1->installEventFilter(this);
+    List1->viewport()->installEventFilter(this);
     connect(listDanger, &QListWidget::currentRowChanged, this, [this] { listDanger_Click(); });
     connect(listDanger, &QListWidget::itemClicked, this, [this] { listDanger_Click(); });
 }
@@ -216,6 +221,19 @@ void frmMain::listDanger_Click()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // The list has no context menu: a right button neither selects nor runs anything.
+    if (watched == List1->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
     if (watched == List1) {
         if (event->type() == QEvent::FocusOut) {
             List1_LostFocus();
