@@ -25,9 +25,9 @@ BrowserControls::BrowserControls(QWidget &window, Parts parts, WindowServices se
 {
     const Parts &p = m_parts;
     p.Image1->setAccessibleName(qs(GoPictureName));
-    p.statusBar->panel(1)->setAccessibleName(qs(StatusRoleText));
-    p.statusBar->panel(2)->setAccessibleName(qs(StatusRoleVerdict));
-    p.statusBar->panel(3)->setAccessibleName(qs(StatusRoleProgress));
+    p.statusBar->setPanelRole(1, qs(StatusRoleText));
+    p.statusBar->setPanelRole(2, qs(StatusRoleVerdict));
+    p.statusBar->setPanelRole(3, qs(StatusRoleProgress));
 
     connect(p.cmdIndietro, &QToolButton::clicked, this, &BrowserControls::cmdIndietro_Click);
     connect(p.cmdAvanti, &QToolButton::clicked, this, &BrowserControls::cmdAvanti_Click);
