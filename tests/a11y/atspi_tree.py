@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Starts Torvi under a private D-Bus session and reads its accessibility tree through
 AT-SPI, as a screen reader would: every push button, text box, list and status panel of the
-main window must carry a name. Run by tests/a11y/run-atspi-test.sh."""
+main window must carry a name, and the status bar's verdict on a page with a threat keyword
+must be read out. Run by tests/a11y/run-atspi-test.sh."""
 
 import os
 import subprocess
@@ -26,6 +27,8 @@ EXPECTED_BUTTONS = {
     "Vai indietro", "Vai avanti", "Aggiorna la pagina", "Vai alla home",
     "Cerca con google", "Informazioni", "Nuova Finestra", "Vai", "Menu",
 }
+
+VERDICT = "Sicurezza della pagina: Dati Sensibili"
 
 
 def find_application(name, deadline):
@@ -56,7 +59,7 @@ def main():
                QTWEBENGINE_CHROMIUM_FLAGS='--host-resolver-rules="MAP * ~NOTFOUND"')
     page = os.path.join(home, "page.html")
     with open(page, "w") as f:
-        f.write("<html><head><title>Prova</title></head><body><p>ciao</p></body></html>")
+        f.write("<html><head><title>Prova</title></head><body><p>un exploit</p></body></html>")
     # Wake the registry before Torvi starts, so its first look finds the tree ready.
     pyatspi.Registry.getDesktop(0).childCount
     process = subprocess.Popen([torvi, "file://" + page], env=env)
@@ -65,7 +68,14 @@ def main():
         if app is None:
             print("atspi: Torvi never appeared on the accessibility bus")
             return 1
-        time.sleep(3)
+        verdict = None
+        deadline = time.time() + 60
+        while verdict != VERDICT and time.time() < deadline:
+            time.sleep(0.5)
+            verdicts = [node.name for node, _ in walk(app)
+                        if node.getRole() == pyatspi.ROLE_LABEL
+                        and node.name.startswith("Sicurezza della pagina")]
+            verdict = verdicts[0] if verdicts else None
         unnamed, buttons = [], set()
         for node, _ in walk(app):
             role = node.getRole()
@@ -79,8 +89,10 @@ def main():
             print("atspi: unnamed", line)
         for name in sorted(missing):
             print("atspi: no button named", repr(name))
+        if verdict != VERDICT:
+            print(f"atspi: the verdict reads {verdict!r}, not {VERDICT!r}")
         print(f"atspi: {len(buttons)} buttons, {len(unnamed)} unnamed controls")
-        return 1 if unnamed or missing else 0
+        return 1 if unnamed or missing or verdict != VERDICT else 0
     finally:
         process.terminate()
         try:
