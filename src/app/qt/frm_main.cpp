@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 namespace torvi {
 
@@ -247,6 +248,19 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The program goes on while other windows are open; the hidden window's engines must not
+// go on loading, running scripts and playing sound out of sight. Closing hides the window
+// only once this returns, and the engine frees a page only out of sight.
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    QTimer::singleShot(0, this, [this] {
+        if (isHidden())
+            for (EngineView *engine : {WebBrowser1, WebBrowser2, WebBrowser3})
+                engine->windowClosed();
+    });
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)

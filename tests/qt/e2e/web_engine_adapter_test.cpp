@@ -405,10 +405,11 @@ private slots:
     {
         auto adapter = makeAdapter();
         int asked = 0;
-        adapter->setNewWindowHandler([&]() -> torvi::EngineView * {
-            ++asked;
-            return nullptr;
-        });
+        adapter->setNewWindowHandler(
+            [&](const torvi::PageQuestion &, bool &) -> torvi::EngineView * {
+                ++asked;
+                return nullptr;
+            });
         QVERIFY(load(*adapter, pageUrl("/apri.html")));
         m_server.clearRequests();
         runScript(*adapter, "window.open('/finestra.html')");
@@ -422,10 +423,11 @@ private slots:
     {
         auto adapter = makeAdapter();
         std::unique_ptr<WebEngineAdapter> opened;
-        adapter->setNewWindowHandler([&]() -> torvi::EngineView * {
-            opened = makeAdapter();
-            return opened.get();
-        });
+        adapter->setNewWindowHandler(
+            [&](const torvi::PageQuestion &, bool &) -> torvi::EngineView * {
+                opened = makeAdapter();
+                return opened.get();
+            });
         QVERIFY(load(*adapter, pageUrl("/apri.html")));
         QCOMPARE(
             runScript(*adapter, "window.popup = window.open('/finestra.html'); !!window.popup"),

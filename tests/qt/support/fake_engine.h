@@ -42,7 +42,11 @@ public:
         emit DocumentComplete(url, DocumentSnapshot{});
     }
     void failNavigation(const QString &url, int statusCode) { emit NavigateError(url, statusCode); }
-    EngineView *requestNewWindow() { return askForNewWindow(); }
+    EngineView *requestNewWindow()
+    {
+        bool refuseMore = false;
+        return askForNewWindow({}, refuseMore);
+    }
 
 private:
     bool record(const char *call)

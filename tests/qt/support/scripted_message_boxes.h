@@ -14,6 +14,7 @@ struct ShownMessage
     MessageButtons buttons;
     MessageIcon icon;
     QString caption;
+    QString checkBox; // empty: none
 };
 
 class ScriptedMessageBoxes : public MessageBoxes
@@ -25,8 +26,22 @@ public:
     MessageAnswer show(QWidget *, const QString &text, MessageButtons buttons, MessageIcon icon,
                        const QString &caption) override
     {
-        shown.append({text, buttons, icon, caption});
+        shown.append({text, buttons, icon, caption, {}});
         return answers.isEmpty() ? MessageAnswer::Ok : answers.takeFirst();
+    }
+
+    bool tickCheckBoxes = false; // whenever one is offered
+    QString promptAnswer;
+
+    QuestionAnswer ask(QWidget *parent, const Question &question) override
+    {
+        const auto buttons = question.kind == Question::Kind::Message ? MessageButtons::Ok
+                                                                      : MessageButtons::OkCancel;
+        const MessageAnswer answer = ScriptedMessageBoxes::show(
+            parent, question.text, buttons, MessageIcon::None, question.caption);
+        shown.last().checkBox = question.checkBoxText;
+        return {answer, question.kind == Question::Kind::Prompt ? promptAnswer : QString(),
+                tickCheckBoxes && !question.checkBoxText.isEmpty()};
     }
 };
 
