@@ -480,8 +480,9 @@ private slots:
         QCOMPARE(closing.count(), 2);
     }
 
-    // Qt 6.4 hands a .zip link to the downloads and stops the navigation with -3. The save
-    // dialog proposes the download folder; the engine saves once it is answered.
+    // Qt 6.4 hands a .zip link to the downloads and stops the navigation, which is no
+    // failure. The save dialog proposes the download folder; the engine saves once it is
+    // answered.
     void zipLinkGoesToDownloads_data()
     {
         QTest::addColumn<bool>("save");
@@ -522,10 +523,9 @@ private slots:
         answer.start(20);
 
         runScript(*adapter, "document.getElementById('zip').click()");
-        QTRY_VERIFY_WITH_TIMEOUT(!failed.isEmpty(), timeout);
-        QCOMPARE(failed[0][0].toString(), pageUrl("/archivio.zip"));
-        QCOMPARE(failed[0][1].toInt(), -3);
+        // The engine stops the load before it asks for the download.
         QTRY_VERIFY_WITH_TIMEOUT(!answer.isActive(), timeout);
+        QVERIFY(failed.isEmpty());
         QCOMPARE(proposed, downloads + QStringLiteral("/archivio.zip"));
         if (save)
             QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(target).size(), qint64(22), timeout);
