@@ -394,7 +394,6 @@ QWebEnginePage *WebEngineAdapter::pageForNewWindow()
         return nullptr;
     PageQuestion question;
     question.kind = PageQuestion::Kind::NewWindow;
-    question.host = hostOf(m_page->url());
     question.offerRefuseMore = verdict == PageQuestions::Verdict::AskOfferingToRefuseMore;
     bool refuseMore = false;
     // The question is modal: this engine may be gone when it is answered.

@@ -25,7 +25,7 @@ struct PageQuestion
         Prompt
     };
     Kind kind = Kind::NewWindow;
-    QString host;        // of the page that asks
+    QString host;        // of the page whose script asks
     QString text;        // a dialog's message
     QString defaultText; // a prompt's proposed answer
     bool offerRefuseMore = false;
