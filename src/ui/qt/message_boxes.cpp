@@ -35,6 +35,8 @@ QuestionAnswer askPrompt(QWidget *parent, const Question &question)
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     auto *line = new QLineEdit(question.defaultText, &dialog);
+    // Wide enough for an answer and for the caption with the page's host.
+    line->setMinimumWidth(line->fontMetrics().averageCharWidth() * 60);
     line->setAccessibleName(question.text);
     label->setBuddy(line);
     layout->addWidget(label);
