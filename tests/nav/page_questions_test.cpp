@@ -3,93 +3,54 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace torvi {
 namespace {
 
-using namespace std::chrono_literals;
-using Verdict = PageQuestions::Verdict;
-
-// One step of a page's questions: a question coming at a time (in seconds), or its answer.
-struct Step
+// A page's questions as words: "q5:ask" a question comes at second 5 and is asked plainly
+// ("offer": with the check box, "refuse": refused unasked), "a6" it is answered at second 6
+// ("t6": answered ticking the check box), "nav" the page navigates.
+void play(PageQuestions &questions, const std::string &script, const std::string &label)
 {
-    enum Kind
-    {
-        Arrives,
-        Answered,
-        AnsweredRefusingMore,
-        Navigated
-    } kind;
-    int at = 0;
-    Verdict expected = Verdict::Ask; // for Arrives
-};
-
-struct Case
-{
-    std::string label;
-    bool shortRepeat; // the dialogs' rule: a repeat is a question within 3 s of an answer
-    std::vector<Step> steps;
-};
-
-TEST(PageQuestionsTest, RepeatsOfferTheCheckBoxThatRefusesTheRest)
-{
-    const auto A = Step::Arrives, Ok = Step::Answered, Tick = Step::AnsweredRefusingMore,
-               Nav = Step::Navigated;
-    const Verdict ask = Verdict::Ask, offer = Verdict::AskOfferingToRefuseMore,
-                  refuse = Verdict::Refuse;
-    const std::vector<Case> cases = {
-        {"the first question asks plainly", false, {{A, 0, ask}}},
-        {"from the second the check box is offered",
-         false,
-         {{A, 0, ask}, {Ok, 1}, {A, 100, offer}, {Ok, 101}, {A, 102, offer}}},
-        {"while one is open the rest are refused unasked",
-         false,
-         {{A, 0, ask}, {A, 0, refuse}, {A, 1, refuse}, {Ok, 2}, {A, 3, offer}}},
-        {"ticked, every later one is refused",
-         false,
-         {{A, 0, ask}, {Ok, 0}, {A, 0, offer}, {Tick, 0}, {A, 0, refuse}, {A, 500, refuse}}},
-        {"a navigation starts afresh",
-         false,
-         {{A, 0, ask},
-          {Ok, 0},
-          {A, 0, offer},
-          {Tick, 0},
-          {Nav},
-          {A, 1, ask},
-          {Ok, 1},
-          {A, 1, offer}}},
-        {"a question open across a navigation still refuses the rest",
-         false,
-         {{A, 0, ask}, {Nav}, {A, 1, refuse}, {Ok, 2}, {A, 3, ask}}},
-        {"dialogs: a repeat is one soon after the answer",
-         true,
-         {{A, 0, ask}, {Ok, 10}, {A, 13, offer}, {Ok, 14}, {A, 18, ask}}},
-    };
-    for (const Case &c : cases) {
-        PageQuestions questions(c.shortRepeat ? std::optional<PageQuestions::Clock::duration>(3s)
-                                              : std::nullopt);
-        const PageQuestions::Clock::time_point start{};
-        for (std::size_t i = 0; i < c.steps.size(); ++i) {
-            const Step &s = c.steps[i];
-            const auto now = start + std::chrono::seconds(s.at);
-            switch (s.kind) {
-            case Step::Arrives:
-                EXPECT_EQ(questions.arrives(now), s.expected) << c.label << ", step " << i;
-                break;
-            case Step::Answered:
-                questions.answered(now, RefuseMore::No);
-                break;
-            case Step::AnsweredRefusingMore:
-                questions.answered(now, RefuseMore::Yes);
-                break;
-            case Step::Navigated:
-                questions.pageNavigated();
-                break;
-            }
+    const std::map<std::string, PageQuestions::Verdict> verdicts = {
+        {"ask", PageQuestions::Verdict::Ask},
+        {"offer", PageQuestions::Verdict::AskOfferingToRefuseMore},
+        {"refuse", PageQuestions::Verdict::Refuse}};
+    std::istringstream words(script);
+    for (std::string word; words >> word;) {
+        if (word == "nav") {
+            questions.pageNavigated();
+            continue;
         }
+        const PageQuestions::Clock::time_point at{std::chrono::seconds(std::stoi(word.substr(1)))};
+        if (word[0] == 'q')
+            EXPECT_EQ(questions.arrives(at), verdicts.at(word.substr(word.find(':') + 1)))
+                << label << ": " << word;
+        else
+            questions.answered(at, word[0] == 't' ? RefuseMore::Yes : RefuseMore::No);
     }
+}
+
+TEST(PageQuestionsTest, RepeatsOfferToRefuseTheRest)
+{
+    const std::vector<std::pair<std::string, std::string>> windows = {
+        {"from the second on the check box is offered", "q0:ask a1 q100:offer a101 q102:offer"},
+        {"while one is open the rest are refused unasked", "q0:ask q0:refuse a2 q3:offer"},
+        {"ticked, all later ones are refused", "q0:ask a0 q0:offer t0 q0:refuse q500:refuse"},
+        {"a navigation starts afresh", "q0:ask a0 q0:offer t0 nav q1:ask a1 q1:offer"},
+        {"the old page's answer says nothing of the new", "q0:ask nav q1:refuse a2 q3:ask"},
+    };
+    for (const auto &[label, script] : windows) {
+        PageQuestions questions;
+        play(questions, script, label);
+    }
+    // Dialogs: a repeat is a dialog within three seconds of the last answer.
+    PageQuestions dialogs(std::chrono::seconds(3));
+    play(dialogs, "q0:ask a10 q13:offer a14 q18:ask", "dialogs");
 }
 
 } // namespace
