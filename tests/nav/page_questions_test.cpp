@@ -3,54 +3,50 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace torvi {
 namespace {
 
-// A page's questions as words: "q5:ask" a question comes at second 5 and is asked plainly
-// ("offer": with the check box, "refuse": refused unasked), "a6" it is answered at second 6
-// ("t6": answered ticking the check box), "nav" the page navigates.
-void play(PageQuestions &questions, const std::string &script, const std::string &label)
+using Verdict = PageQuestions::Verdict;
+
+// A page's questions as words: "5a" a question comes at second 5 and is asked ("5o": with
+// the check box that refuses the rest, "5r": refused unasked); "+6" it is answered at second
+// 6 ("x6": the check box ticked); "nav" the page navigates.
+void play(PageQuestions &questions, const std::string &script)
 {
-    const std::map<std::string, PageQuestions::Verdict> verdicts = {
-        {"ask", PageQuestions::Verdict::Ask},
-        {"offer", PageQuestions::Verdict::AskOfferingToRefuseMore},
-        {"refuse", PageQuestions::Verdict::Refuse}};
     std::istringstream words(script);
     for (std::string word; words >> word;) {
-        if (word == "nav") {
+        const PageQuestions::Clock::time_point at{std::chrono::seconds(std::atoi(&word[1]))};
+        if (word == "nav")
             questions.pageNavigated();
-            continue;
-        }
-        const PageQuestions::Clock::time_point at{std::chrono::seconds(std::stoi(word.substr(1)))};
-        if (word[0] == 'q')
-            EXPECT_EQ(questions.arrives(at), verdicts.at(word.substr(word.find(':') + 1)))
-                << label << ": " << word;
+        else if (word[0] == '+' || word[0] == 'x')
+            questions.answered(at, word[0] == 'x' ? RefuseMore::Yes : RefuseMore::No);
         else
-            questions.answered(at, word[0] == 't' ? RefuseMore::Yes : RefuseMore::No);
+            EXPECT_EQ(questions.arrives(PageQuestions::Clock::time_point{
+                          std::chrono::seconds(std::atoi(word.c_str()))}),
+                      word.back() == 'a'   ? Verdict::Ask
+                      : word.back() == 'o' ? Verdict::AskOfferingToRefuseMore
+                                           : Verdict::Refuse)
+                << script << ": " << word;
     }
 }
 
 TEST(PageQuestionsTest, RepeatsOfferToRefuseTheRest)
 {
-    const std::vector<std::pair<std::string, std::string>> windows = {
-        {"from the second on the check box is offered", "q0:ask a1 q100:offer a101 q102:offer"},
-        {"while one is open the rest are refused unasked", "q0:ask q0:refuse a2 q3:offer"},
-        {"ticked, all later ones are refused", "q0:ask a0 q0:offer t0 q0:refuse q500:refuse"},
-        {"a navigation starts afresh", "q0:ask a0 q0:offer t0 nav q1:ask a1 q1:offer"},
-        {"the old page's answer says nothing of the new", "q0:ask nav q1:refuse a2 q3:ask"},
-    };
-    for (const auto &[label, script] : windows) {
+    for (const char *windows : {
+             "0a +1 100o +101 102o",     // from the second on the check box is offered
+             "0a 0r 1r +2 3o",           // while one is open the rest are refused unasked
+             "0a +0 0o x0 0r 500r",      // ticked, every later one is refused
+             "0a +0 0o x0 nav 1a +1 1o", // a navigation starts afresh
+             "0a nav 1r +2 3a",          // the old page's answer says nothing of the new
+         }) {
         PageQuestions questions;
-        play(questions, script, label);
+        play(questions, windows);
     }
     // Dialogs: a repeat is a dialog within three seconds of the last answer.
     PageQuestions dialogs(std::chrono::seconds(3));
-    play(dialogs, "q0:ask a10 q13:offer a14 q18:ask", "dialogs");
+    play(dialogs, "0a +10 13o +14 18a");
 }
 
 } // namespace

@@ -1,0 +1,355 @@
+// Torvi end-to-end tests: the program on the real engine against the local test server, for
+// what only the engine shows: its events, frames, pop-ups, downloads, crashes, hostile pages,
+// the counter's reloads, the start-up and "Esci".
+#include "app/qt/app_lifecycle.h"
+#include "app/qt/program_services.h"
+#include "nav/page_events.h"
+#include "nav/qt/browser_profile.h"
+#include "nav/qt/web_engine_adapter.h"
+#include "support/program.h"
+#include "support/test_server.h"
+#include "ui/window_texts.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTimer>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <optional>
+#include <signal.h>
+
+using namespace torvi;
+using namespace torvi::test;
+
+namespace {
+
+constexpr int T = 30000; // the longest wait for the engine
+
+QString url(const char *path)
+{
+    return "https://www.torvi.example" + QString(path);
+}
+
+QByteArray page(const QByteArray &title, const QByteArray &body)
+{
+    return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
+}
+
+void type(frmMain &w, const QString &text)
+{
+    w.Text1->setText(text);
+    QTest::keyClick(w.Text1, Qt::Key_Return);
+}
+
+// The program as main() runs it, started again from the test with "--as-program PAGE": once
+// PAGE is in, it opens a secondary window and, with that open, chooses "Esci" as a user would.
+int runAsProgram(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    setUpApplication();
+    ProgramServices services;
+    auto *w = new frmMain(services.services(), argv[2]);
+    w->show();
+    QObject::connect(w->WebBrowser1, &EngineView::DocumentComplete, w, [w] {
+        (void)w->newWebBrowser();
+        w->Image2->click();
+        w->List1->setCurrentItem(w->List1->findItems("Esci", Qt::MatchExactly).value(0));
+        QTest::keyClick(w->List1, Qt::Key_Return);
+    });
+    return runUntilEnd();
+}
+
+} // namespace
+
+class EndToEndTest : public QObject
+{
+    Q_OBJECT
+
+    // One home for the whole run: the engine's profile is made once, inside it.
+    TempHome m_home;
+    TestServer m_server;
+    std::optional<Program> m_program;
+
+    // The program on a page, its counter page settled: every reload asked of it has reached
+    // the server, so what the server sees next is the case's own.
+    void start()
+    {
+        m_program.emplace(makeWebEngineFactory(), url("/vuota.html").toStdString());
+        frmMain &w = *m_program->window;
+        QTRY_VERIFY_WITH_TIMEOUT(w.Text1->text() == url("/vuota.html") &&
+                                     m_server.count("/count.php") >=
+                                         m_program->hub.calls.value(w.WebBrowser3).size(),
+                                 T);
+        m_server.requests.clear();
+        std::filesystem::remove(nativePath("C:\\WINDOWS\\cronologia.txt"));
+    }
+
+    // Loads the address through the address box and waits for its top document.
+    bool load(const QString &address, int timeoutMs = T)
+    {
+        QSignalSpy completed(m_program->window->WebBrowser1, &EngineView::DocumentComplete);
+        type(*m_program->window, address);
+        while (completed.wait(timeoutMs))
+            if (completed.last()[0].toString() == address)
+                return true;
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_server.start(), "the test server needs a free port and TLS");
+        const QByteArray forged = "console.log('" + QByteArray(WebEngineAdapter::completionMarker) +
+                                  "https://falso.torvi.example/')";
+        for (const auto &[path, title, body] : QList<std::array<QByteArray, 3>>{
+                 {"/vuota.html", "Vuota", ""},
+                 {"/pulita.html", "Pulita", "niente da vedere"},
+                 {"/count.php", "", "1"},
+                 {"/torvi/ext-2.2/examples/desktop/desktop.html", "Strumenti", ""},
+                 {"/cornice.html", "Cornice",
+                  "<p>un Exploit</p><iframe src=riquadro.html?1></iframe>"
+                  "<iframe src=riquadro.html?2></iframe><script>" +
+                      forged + "</script>"},
+                 {"/riquadro.html", "Riquadro", ""},
+                 {"/search", "Risultati", ""},
+                 {"/finestre.html", "...",
+                  "<script>for (var i = 0; i < 200; ++i) window.open('/vuota.html?' + i);"
+                  "document.title = 'fatto';</script>"},
+                 {"/avvisi.html", "Avvisi",
+                  "<script>setTimeout(function () { while (true) alert('ancora') })</script>"},
+                 {"/ticchetta.html", "Ticchetta",
+                  "<script>setInterval(function () { fetch('/tic') }, 50)</script>"},
+                 {"/rotta.html", "Rotta", "<iframe src=https://sito.inesistente/></iframe>"},
+                 {"/chiude.html", "Chiude", "<script>window.close()</script>"},
+                 {"/biscotto.html", "Biscotto",
+                  "<script>document.cookie = 'torvi_prova=resta; max-age=86400'</script>"}})
+            m_server.setPage(path, {page(title, body)});
+        const QByteArray zip = QByteArray("PK\5\6", 4) + QByteArray(18, '\0');
+        m_server.setPage("/archivio.zip", {zip, {}, "application/zip"});
+        m_server.setPage("/FILE.ZIP", {zip, {}, "application/octet-stream"});
+        m_server.setPage("/lenta.html", {page("Lenta", ""), true});
+    }
+
+    void cleanup() { m_program.reset(); }
+
+    // The tools and counter engines wait for the first page, then each loads its own; the
+    // counter is reloaded for the local test page's window and for the first page.
+    void startUp()
+    {
+        const auto local = nativePath("C:\\Programmi\\Torvi\\myModule\\test.html");
+        std::filesystem::create_directories(local.parent_path());
+        std::ofstream(local) << "<title>Locale</title>locale";
+        m_server.setPage("/torvi/index.html", {page("Inizio", ""), true});
+        m_program.emplace(makeWebEngineFactory());
+        const frmMain &w = *m_program->window;
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/torvi/index.html"), 1, T);
+        QTest::qWait(500);
+        QCOMPARE(m_server.count("/count.php") + m_server.count("/torvi/ext-2.2/"), 0);
+        m_server.releaseHeld();
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Inizio", T);
+        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), std::string(DesktopPageUrl), T);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
+        QCOMPARE(w.WebBrowser3->LocationURL(), std::string(CounterUrl));
+        QCOMPARE(secondaryWindows().size(), 1);
+        QVERIFY(secondaryWindows()[0]->windowTitle().startsWith("Locale - file://"));
+    }
+
+    // Every document of a frame page counts once, a forged completion not at all: a history
+    // line and a counter reload each. A page of 50 MB is checked whole (its only keyword is
+    // at its end); a killed renderer is reported, and a typed address or the refresh button
+    // loads a page anew.
+    void pages()
+    {
+        start();
+        frmMain &w = *m_program->window;
+        QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
+        QVERIFY(load(url("/cornice.html")));
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/count.php"), 3, T);
+        QCOMPARE(completed.count(), 3);
+        const QString history = fileText("C:\\WINDOWS\\cronologia.txt");
+        QCOMPARE(history.count("||Cornice\r\n"), 3);
+        QCOMPARE(history.count(url("/riquadro.html?")), 2);
+        QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
+
+        QByteArray body;
+        while (body.size() < 50 << 20)
+            body += "<p>" + QByteArray("Un paragrafo qualunque, ripetuto. ").repeated(30) + "</p>";
+        m_server.setPage("/grande.html", {page("Grande", body + "<p>exploit</p>")});
+        QVERIFY(load(url("/grande.html"), 4 * T));
+        QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
+
+        // An address typed after a crash went to a script of the dead renderer and was lost.
+        const auto crash = [&] {
+            const auto *engine = static_cast<WebEngineAdapter *>(w.WebBrowser1)->page();
+            QCOMPARE(::kill(pid_t(engine->renderProcessPid()), SIGKILL), 0);
+            QTRY_COMPARE_WITH_TIMEOUT(w.StatusBar2->panelText(1), qs(PageCrashedText), T);
+        };
+        crash();
+        QVERIFY(load(url("/pulita.html")));
+        QCOMPARE(w.StatusBar2->panelText(1), QString());
+        QVERIFY(static_cast<WebEngineAdapter *>(w.WebBrowser1)->page()->history()->canGoBack());
+        crash();
+        QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/pulita.html"), 2, T);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("search"); // its path and query; empty: no search
+        const QByteArray query = "/search?client=torvi&q=";
+        QTest::newRow("unknown host") << "sito.inesistente" << -105 << query + "sito.inesistente";
+        QTest::newRow("words") << "due parole" << -300 << query + "due%20parole";
+        QTest::newRow("server's 404") << "http://www.torvi.example/no.html" << 404 << QByteArray();
+        // No failure at all (code 0): the engine hands these to the downloads, where the
+        // user saves them; the user stops a load; a frame fails but the page does not.
+        QTest::newRow("download") << url("/archivio.zip") << 0 << QByteArray();
+        QTest::newRow("download in capitals") << url("/FILE.ZIP") << 0 << QByteArray();
+        QTest::newRow("Esc") << url("/lenta.html") << 0 << QByteArray();
+        QTest::newRow("a frame that fails") << url("/rotta.html") << 0 << QByteArray();
+    }
+
+    // A failure inside the engine becomes a search for the typed text; an answer of the
+    // server, a download and a stopped load do not.
+    void failures()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, code);
+        QFETCH(QByteArray, search);
+        start();
+        frmMain &w = *m_program->window;
+        const QString saved =
+            QString::fromStdString((m_home.path() / QTest::currentDataTag()).string());
+        QTimer answer; // the save dialog is modal: answered from inside its own event loop
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (auto *dialog = w.findChild<QFileDialog *>("downloadDialog")) {
+                // Typed as a user does: selectFile() races the dialog's folder listing.
+                dialog->findChild<QLineEdit *>("fileNameEdit")->setText(saved);
+                static_cast<QDialog *>(dialog)->accept();
+            }
+        });
+        answer.start(20);
+        QSignalSpy failed(w.WebBrowser1, &EngineView::NavigateError);
+        type(w, typed);
+        if (code == 0) {
+            QTRY_COMPARE_WITH_TIMEOUT(m_server.count(typed.mid(25).toLatin1()), 1, T);
+            if (typed.contains("lenta"))
+                QTest::keyClick(w.Text1, Qt::Key_Escape);
+            if (typed.contains("zip", Qt::CaseInsensitive))
+                QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(saved).size(), qint64(22), T);
+            QVERIFY(load(url("/pulita.html"))); // the stopped load has had its chance to fail
+            m_server.releaseHeld();
+        } else {
+            QVERIFY(failed.wait(T));
+            QCOMPARE(failed[0][1].toInt(), code);
+        }
+        QCOMPARE(failed.size(), code == 0 ? 0 : 1);
+        QCOMPARE(m_program->hub.calls.value(w.WebBrowser1).filter(qs(SearchQueryUrl)).size(),
+                 search.isEmpty() ? 0 : 1);
+        if (!search.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(m_server.count(search), 1, T);
+    }
+
+    // A window.open asks: OK gives the page a secondary window, Cancel nothing. From the
+    // second request on, the question offers to refuse the rest: 200 requests in a loop held
+    // the window for 200 questions. A page opened by script may close its window unasked; the
+    // main window stays when its page asks that, and goes on.
+    void windowsOpenAndClose()
+    {
+        start();
+        frmMain &w = *m_program->window;
+        ScriptedMessageBoxes &boxes = m_program->boxes;
+        boxes.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
+        boxes.tick = true;
+        QVERIFY(load(url("/finestre.html")));
+        QCOMPARE(w.windowTitle(), "fatto");
+        QCOMPARE(boxes.shown, QStringList(2, "Richiesta nuova pagina vuoi aprirla con torvi ?"));
+        QCOMPARE(boxes.asked.value(0).checkBoxText, qs(RefuseMoreNewWindows));
+        QCOMPARE(secondaryWindows().size(), 1);
+        const QPointer<webForm> opened = secondaryWindows()[0];
+        QTRY_VERIFY_WITH_TIMEOUT(
+            opened->windowTitle().startsWith("Vuota - " + url("/vuota.html?0")), T);
+        static_cast<WebEngineAdapter *>(opened->WebBrowser1)->page()->runJavaScript("close()");
+        QTRY_VERIFY_WITH_TIMEOUT(opened.isNull(), T);
+
+        QSignalSpy closing(w.WebBrowser1, &EngineView::WindowClosing);
+        type(w, url("/chiude.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(closing.count(), 1, T);
+        QVERIFY(load(url("/pulita.html")));
+        QVERIFY(w.isVisible());
+    }
+
+    // A page looping on alert() showed the next one the moment the last closed: the second
+    // offers to stop them, and the user goes on to another page.
+    void dialogs()
+    {
+        start();
+        ScriptedMessageBoxes &boxes = m_program->boxes;
+        boxes.tick = true;
+        type(*m_program->window, url("/avvisi.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.shown.size(), 2, T);
+        QCOMPARE(boxes.asked[0].caption, "Messaggio da www.torvi.example");
+        QCOMPARE(boxes.asked[1].checkBoxText, qs(RefuseMoreDialogs));
+        QVERIFY(load(url("/pulita.html")));
+        QCOMPARE(boxes.shown, QStringList(2, "ancora"));
+    }
+
+    // The closed main window's page ran on out of sight while a secondary window kept the
+    // program going; that window's pages still reload the counter.
+    void closedMainWindowGoesQuiet()
+    {
+        start();
+        frmMain &w = *m_program->window;
+        QVERIFY(load(url("/ticchetta.html")));
+        QVERIFY(w.newWebBrowser(url("/pulita.html").toStdString()));
+        webForm *form = secondaryWindows().value(0);
+        QTRY_COMPARE_WITH_TIMEOUT(form->windowTitle().left(6), "Pulita", T);
+        w.close();
+        QTest::qWait(500);
+        const int ticks = m_server.count("/tic"), counted = m_server.count("/count.php");
+        QTest::keyClick(form->txtURL, Qt::Key_F5);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") > counted, T);
+        QTest::qWait(1000);
+        QCOMPARE(m_server.count("/tic"), ticks);
+    }
+
+    // "Esci" with a secondary window open ends the program cleanly, and the cookie its page
+    // set is sent back by the shipped program on its next run.
+    void esciKeepsTheCookies()
+    {
+        m_server.requests.clear();
+        QProcess run;
+        run.setProcessChannelMode(QProcess::ForwardedChannels);
+        // A profile of their own: this process has the test's open.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *folder : {"XDG_DATA_HOME", "XDG_CACHE_HOME"})
+            environment.insert(folder, QString::fromStdString((m_home.path() / "run").string()));
+        run.setProcessEnvironment(environment);
+        run.start(QCoreApplication::applicationFilePath(), {"--as-program", url("/biscotto.html")});
+        // The server answers from this thread's event loop: wait in it, not in QProcess.
+        QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 2 * T);
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.exitCode(), 0);
+
+        run.start(TORVI_EXECUTABLE, {url("/pulita.html")});
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/pulita.html"), 1, 2 * T);
+        for (const QByteArray &request : m_server.requests)
+            if (request.startsWith("GET /pulita.html "))
+                QVERIFY2(request.contains("\r\nCookie: torvi_prova=resta\r\n"), request);
+        run.kill();
+        run.waitForFinished();
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && QByteArray(argv[1]) == "--as-program")
+        return runAsProgram(argc, argv);
+    QApplication app(argc, argv);
+    EndToEndTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "e2e_test.moc"
