@@ -7,10 +7,7 @@ build=$1 source=$2 version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/log" 2>&1 ||
     { cat "$work/log" >&2; exit 1; }

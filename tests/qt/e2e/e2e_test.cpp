@@ -31,11 +31,6 @@ QString url(const char *path)
     return "https://www.torvi.example" + QString(path);
 }
 
-QByteArray page(const QByteArray &title, const QByteArray &body)
-{
-    return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
-}
-
 void type(frmMain &w, const QString &text)
 {
     w.Text1->setText(text);
@@ -75,6 +70,7 @@ class EndToEndTest : public QObject
     // the server, so what the server sees next is the case's own.
     void start()
     {
+        m_server.requests.clear();
         m_program.emplace(makeWebEngineFactory(), url("/vuota.html").toStdString());
         frmMain &w = *m_program->window;
         QTRY_VERIFY_WITH_TIMEOUT(w.Text1->text() == url("/vuota.html") &&
@@ -85,50 +81,36 @@ class EndToEndTest : public QObject
         std::filesystem::remove(nativePath("C:\\WINDOWS\\cronologia.txt"));
     }
 
-    // Loads the address through the address box and waits for its top document.
-    bool load(const QString &address, int timeoutMs = T)
-    {
-        QSignalSpy completed(m_program->window->WebBrowser1, &EngineView::DocumentComplete);
-        type(*m_program->window, address);
-        while (completed.wait(timeoutMs))
-            if (completed.last()[0].toString() == address)
-                return true;
-        return false;
-    }
-
 private slots:
     void initTestCase()
     {
         QVERIFY2(m_server.start(), "the test server needs a free port and TLS");
         const QByteArray forged = "console.log('" + QByteArray(WebEngineAdapter::completionMarker) +
                                   "https://falso.torvi.example/')";
-        for (const auto &[path, title, body] : QList<std::array<QByteArray, 3>>{
-                 {"/vuota.html", "Vuota", ""},
-                 {"/pulita.html", "Pulita", "niente da vedere"},
-                 {"/count.php", "", "1"},
-                 {"/torvi/ext-2.2/examples/desktop/desktop.html", "Strumenti", ""},
-                 {"/cornice.html", "Cornice",
-                  "<p>un Exploit</p><iframe src=riquadro.html?1></iframe>"
-                  "<iframe src=riquadro.html?2></iframe><script>" +
-                      forged + "</script>"},
-                 {"/riquadro.html", "Riquadro", ""},
-                 {"/search", "Risultati", ""},
-                 {"/finestre.html", "...",
-                  "<script>for (var i = 0; i < 200; ++i) window.open('/vuota.html?' + i);"
-                  "document.title = 'fatto';</script>"},
-                 {"/avvisi.html", "Avvisi",
-                  "<script>setTimeout(function () { while (true) alert('ancora') })</script>"},
-                 {"/ticchetta.html", "Ticchetta",
-                  "<script>setInterval(function () { fetch('/tic') }, 50)</script>"},
-                 {"/rotta.html", "Rotta", "<iframe src=https://sito.inesistente/></iframe>"},
-                 {"/chiude.html", "Chiude", "<script>window.close()</script>"},
-                 {"/biscotto.html", "Biscotto",
-                  "<script>document.cookie = 'torvi_prova=resta; max-age=86400'</script>"}})
-            m_server.setPage(path, {page(title, body)});
+        m_server.setPage("/vuota.html", {"<title>Vuota</title>"});
+        m_server.setPage("/pulita.html", {"<title>Pulita</title>"});
+        m_server.setPage("/cornice.html",
+                         {"<title>Cornice</title><p>un Exploit</p><iframe src=riquadro.html?1>"
+                          "</iframe><iframe src=riquadro.html?2></iframe><script>" +
+                          forged + "</script>"});
+        m_server.setPage("/search", {"<title>Risultati</title>"});
+        m_server.setPage("/finestre.html",
+                         {"<script>for (var i = 0; i < 200; ++i) window.open('/vuota.html?' + i);"
+                          "document.title = 'fatto';</script>"});
+        m_server.setPage(
+            "/avvisi.html",
+            {"<script>setTimeout(function () { while (true) alert('ancora') })</script>"});
+        m_server.setPage("/ticchetta.html", {"<title>Ticchetta</title><script>setInterval("
+                                             "function () { fetch('/tic') }, 50)</script>"});
+        m_server.setPage("/rotta.html",
+                         {"<title>Rotta</title><iframe src=https://sito.inesistente/></iframe>"});
+        m_server.setPage("/lenta.html", {"<title>Lenta</title>", true});
+        m_server.setPage("/chiude.html", {"<script>window.close()</script>"});
+        m_server.setPage("/biscotto.html",
+                         {"<script>document.cookie = 'torvi_prova=resta; max-age=86400'</script>"});
         const QByteArray zip = QByteArray("PK\5\6", 4) + QByteArray(18, '\0');
         m_server.setPage("/archivio.zip", {zip, {}, "application/zip"});
         m_server.setPage("/FILE.ZIP", {zip, {}, "application/octet-stream"});
-        m_server.setPage("/lenta.html", {page("Lenta", ""), true});
     }
 
     void cleanup() { m_program.reset(); }
@@ -140,7 +122,7 @@ private slots:
         const auto local = nativePath("C:\\Programmi\\Torvi\\myModule\\test.html");
         std::filesystem::create_directories(local.parent_path());
         std::ofstream(local) << "<title>Locale</title>locale";
-        m_server.setPage("/torvi/index.html", {page("Inizio", ""), true});
+        m_server.setPage("/torvi/index.html", {"<title>Inizio</title>", true});
         m_program.emplace(makeWebEngineFactory());
         const frmMain &w = *m_program->window;
         QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/torvi/index.html"), 1, T);
@@ -150,7 +132,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Inizio", T);
         QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), std::string(DesktopPageUrl), T);
         QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
-        QCOMPARE(w.WebBrowser3->LocationURL(), std::string(CounterUrl));
         QCOMPARE(secondaryWindows().size(), 1);
         QVERIFY(secondaryWindows()[0]->windowTitle().startsWith("Locale - file://"));
     }
@@ -164,8 +145,8 @@ private slots:
         start();
         frmMain &w = *m_program->window;
         QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
-        QVERIFY(load(url("/cornice.html")));
-        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/count.php"), 3, T);
+        type(w, url("/cornice.html"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
         QCOMPARE(completed.count(), 3);
         const QString history = fileText("C:\\WINDOWS\\cronologia.txt");
         QCOMPARE(history.count("||Cornice\r\n"), 3);
@@ -175,8 +156,9 @@ private slots:
         QByteArray body;
         while (body.size() < 50 << 20)
             body += "<p>" + QByteArray("Un paragrafo qualunque, ripetuto. ").repeated(30) + "</p>";
-        m_server.setPage("/grande.html", {page("Grande", body + "<p>exploit</p>")});
-        QVERIFY(load(url("/grande.html"), 4 * T));
+        m_server.setPage("/grande.html", {"<title>Grande</title>" + body + "<p>exploit</p>"});
+        type(w, url("/grande.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Grande", 4 * T);
         QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
 
         // An address typed after a crash went to a script of the dead renderer and was lost.
@@ -186,7 +168,8 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(w.StatusBar2->panelText(1), qs(PageCrashedText), T);
         };
         crash();
-        QVERIFY(load(url("/pulita.html")));
+        type(w, url("/pulita.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Pulita", T);
         QCOMPARE(w.StatusBar2->panelText(1), QString());
         QVERIFY(static_cast<WebEngineAdapter *>(w.WebBrowser1)->page()->history()->canGoBack());
         crash();
@@ -239,7 +222,8 @@ private slots:
                 QTest::keyClick(w.Text1, Qt::Key_Escape);
             if (typed.contains("zip", Qt::CaseInsensitive))
                 QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(saved).size(), qint64(22), T);
-            QVERIFY(load(url("/pulita.html"))); // the stopped load has had its chance to fail
+            type(w, url("/pulita.html")); // the stopped load has had its chance to fail
+            QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Pulita", T);
             m_server.releaseHeld();
         } else {
             QVERIFY(failed.wait(T));
@@ -248,8 +232,12 @@ private slots:
         QCOMPARE(failed.size(), code == 0 ? 0 : 1);
         QCOMPARE(m_program->hub.calls.value(w.WebBrowser1).filter(qs(SearchQueryUrl)).size(),
                  search.isEmpty() ? 0 : 1);
-        if (!search.isEmpty())
-            QTRY_COMPARE_WITH_TIMEOUT(m_server.count(search), 1, T);
+        if (!search.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Risultati", T);
+            QCOMPARE(m_server.count(search), 1);
+            // The engine's own error page, which came first, is no document of the address.
+            QVERIFY(!fileText("C:\\WINDOWS\\cronologia.txt").contains("chrome-error"));
+        }
     }
 
     // A window.open asks: OK gives the page a secondary window, Cancel nothing. From the
@@ -263,8 +251,8 @@ private slots:
         ScriptedMessageBoxes &boxes = m_program->boxes;
         boxes.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
         boxes.tick = true;
-        QVERIFY(load(url("/finestre.html")));
-        QCOMPARE(w.windowTitle(), "fatto");
+        type(w, url("/finestre.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "fatto", T);
         QCOMPARE(boxes.shown, QStringList(2, "Richiesta nuova pagina vuoi aprirla con torvi ?"));
         QCOMPARE(boxes.asked.value(0).checkBoxText, qs(RefuseMoreNewWindows));
         QCOMPARE(secondaryWindows().size(), 1);
@@ -277,8 +265,8 @@ private slots:
         QSignalSpy closing(w.WebBrowser1, &EngineView::WindowClosing);
         type(w, url("/chiude.html"));
         QTRY_COMPARE_WITH_TIMEOUT(closing.count(), 1, T);
-        QVERIFY(load(url("/pulita.html")));
-        QVERIFY(w.isVisible());
+        type(w, url("/pulita.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Pulita", T);
     }
 
     // A page looping on alert() showed the next one the moment the last closed: the second
@@ -292,7 +280,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(boxes.shown.size(), 2, T);
         QCOMPARE(boxes.asked[0].caption, "Messaggio da www.torvi.example");
         QCOMPARE(boxes.asked[1].checkBoxText, qs(RefuseMoreDialogs));
-        QVERIFY(load(url("/pulita.html")));
+        type(*m_program->window, url("/pulita.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_program->window->windowTitle(), "Pulita", T);
         QCOMPARE(boxes.shown, QStringList(2, "ancora"));
     }
 
@@ -302,7 +291,8 @@ private slots:
     {
         start();
         frmMain &w = *m_program->window;
-        QVERIFY(load(url("/ticchetta.html")));
+        type(w, url("/ticchetta.html"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/tic") > 0, T);
         QVERIFY(w.newWebBrowser(url("/pulita.html").toStdString()));
         webForm *form = secondaryWindows().value(0);
         QTRY_COMPARE_WITH_TIMEOUT(form->windowTitle().left(6), "Pulita", T);

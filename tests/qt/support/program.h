@@ -7,7 +7,6 @@
 #include "nav/windows_path.h"
 #include "popup/qt/web_form.h"
 #include "support/temp_home.h"
-#include "tools/user_name.h"
 #include "ui/qt/address_line_edit.h"
 #include "ui/qt/picture_button.h"
 #include "ui/qt/qt_text.h"
@@ -110,21 +109,17 @@ struct Program
     explicit Program(EngineFactory engines, const std::string &commandLine = {})
     {
         (void)prepareMappedDrive(currentUserName());
-        window = new frmMain({{hub, boxes, std::move(engines)},
-                              fileSystem,
-                              scanner,
-                              historyFile,
-                              clock,
-                              [this] { ++registrations; },
-                              [this] { ++endRequests; }},
+        window = new frmMain(MainServices{WindowServices{hub, boxes, std::move(engines)},
+                                          fileSystem, scanner, historyFile, clock,
+                                          [this] { ++registrations; }, [this] { ++endRequests; }},
                              commandLine);
         window->show();
     }
-    // Every window goes, in no set order, as at the program's end.
+    // The program's windows go, in no set order, as at its end.
     ~Program()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (!w->parentWidget())
+            if (QByteArray(w->metaObject()->className()).startsWith("torvi::"))
                 w->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
