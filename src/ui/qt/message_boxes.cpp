@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -74,6 +75,13 @@ QuestionAnswer QtMessageBoxes::ask(QWidget *parent, const Question &question)
         check = new QCheckBox(question.checkBoxText, &box);
         box.setCheckBox(check);
     }
+    // Wide enough for the caption with the page's host, however short the text: the box is
+    // sized by its text alone. Setting the check box lays the box out anew, so this comes last.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(box.fontMetrics().averageCharWidth() *
+                                          int(question.caption.size() + 24),
+                                      0),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     const bool ok = box.exec() == QMessageBox::Ok;
     return {ok ? MessageAnswer::Ok : MessageAnswer::Cancel, {}, check && check->isChecked()};
 }
