@@ -63,6 +63,13 @@ TEST_F(FavoritesFileTest, EntriesSurviveARewriteAndAnUnreadableFileIsAFailure)
     ASSERT_TRUE(file.load(table).isOk());
     EXPECT_EQ(table.entries(), entries);
 
+    // A pasted line break would split the favorite in two and shift every later one.
+    table.clear();
+    table.add({"c\r\nd", "e\nf"});
+    ASSERT_TRUE(file.rewrite(table).isOk());
+    ASSERT_TRUE(file.load(table).isOk());
+    EXPECT_EQ(table.entries(), (Entries{{"c  d", "e f"}}));
+
     test::removeMadeFile(favoritesPath);
     std::filesystem::create_directory(favoritesPath);
     EXPECT_NE(file.load(table).error().find("preferiti.txt"), std::string::npos);

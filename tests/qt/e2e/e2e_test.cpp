@@ -1,6 +1,6 @@
 // Torvi end-to-end tests: the program on the real engine against the local test server, for
 // what only the engine shows: its events, frames, pop-ups, downloads, crashes, hostile pages,
-// the counter's reloads, the start-up and "Esci".
+// the counter's reloads, the start-up, "Esci" and a kill at any moment.
 #include "app/qt/app_lifecycle.h"
 #include "app/qt/program_services.h"
 #include "nav/page_events.h"
@@ -13,10 +13,13 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
+#include <QXmlStreamReader>
 #include <optional>
+#include <random>
 #include <signal.h>
 
 using namespace torvi;
@@ -316,6 +319,50 @@ private slots:
                 QVERIFY2(request.contains("\r\nCookie: torvi_prova=resta\r\n"), request);
         run.kill();
         run.waitForFinished();
+    }
+
+    // On a page that navigates itself every 50 ms, with a log large enough that its rewrites
+    // take a while, the shipped program is killed at 30 random moments, each time started again
+    // on the same files: after every kill History.xml parses and every line of cronologia.txt
+    // is whole.
+    void killedAtAnyMomentTheFilesStayWhole()
+    {
+        m_server.setPage("/gira.html", {"<title>Gira</title><script>setTimeout(function () {"
+                                        " location.href = '/gira.html?' + Date.now() }, 50)"
+                                        "</script>"});
+        // A profile of its own, and the mapped drive with it: this process has the test's open.
+        const auto data = m_home.path() / "uccisa";
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *folder : {"XDG_DATA_HOME", "XDG_CACHE_HOME"})
+            environment.insert(folder, QString::fromStdString(data.string()));
+        const auto drive = data / "torvi/drive_c"; // the mapped drive in that data folder
+        const auto log = drive / "Programmi/Torvi/History.xml";
+        const auto history = drive / "WINDOWS/cronologia.txt";
+        std::filesystem::create_directories(log.parent_path());
+        writeText(log, "<history>\r\n<connection>\r\n\t<URL>" + std::string(4 << 20, 'a') +
+                           "</URL>\r\n</connection>\r\n</history>\r\n");
+        const auto text = [](const auto &path) { return QByteArray::fromStdString(textOf(path)); };
+        const QRegularExpression wholeLine("^" + url("/gira.html") +
+                                           "(\\?\\d+)?\\|\\|[\\d/: ]{19}\\|\\|Gira\r$");
+        std::mt19937 random{std::random_device{}()};
+        for (int kill = 0; kill < 30; ++kill) {
+            // Killed once a page is in: by then the log has been written at least once.
+            const auto pages = text(history).count('\n');
+            QProcess program;
+            program.setProcessEnvironment(environment);
+            program.start(TORVI_EXECUTABLE, {url("/gira.html")});
+            QTRY_VERIFY_WITH_TIMEOUT(text(history).count('\n') > pages, T);
+            QTest::qWait(int(random() % 600));
+            QCOMPARE(::kill(pid_t(program.processId()), SIGKILL), 0);
+            QVERIFY(program.waitForFinished());
+
+            QXmlStreamReader xml(text(log));
+            while (!xml.atEnd())
+                xml.readNext();
+            QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+            for (const QByteArray &line : text(history).chopped(1).split('\n'))
+                QVERIFY2(wholeLine.match(QString::fromUtf8(line)).hasMatch(), line.constData());
+        }
     }
 };
 

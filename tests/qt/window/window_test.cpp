@@ -287,6 +287,9 @@ private slots:
         QVERIFY(f.isHidden() && w.WebBrowser1->isVisible());
 
         choose(w, "Visualizza Preferiti");
+        f.txtNomePreferiti->insert("\r"); // pasted, a line break would split the favorite in two
+        f.txtUrlPreferiti->insert("\n");
+        QCOMPARE(f.txtNomePreferiti->text().count('\r') + f.txtUrlPreferiti->text().count('\n'), 0);
         blockFolder("C:\\WINDOWS");
         QTest::mouseClick(f.cmdNuovoPreferiti, Qt::LeftButton);
         QCOMPARE(p.boxes.shown.size(), 2); // "Fatto", then that the change was not saved
