@@ -155,9 +155,13 @@ private slots:
         start();
         frmMain &w = *m_program->window;
         QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
+        QSignalSpy progress(w.WebBrowser1, &EngineView::ProgressChange);
         type(w, url("/cornice.html"));
         QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
         QCOMPARE(completed.count(), 3);
+        QVERIFY(!progress.isEmpty());
+        for (const QList<QVariant> &step : progress)
+            QCOMPARE(step[1].toInt(), 100); // so far, out of 100
         const QString history = fileText("C:\\WINDOWS\\cronologia.txt");
         QCOMPARE(history.count("||Cornice\r\n"), 3);
         QCOMPARE(history.count(url("/riquadro.html?")), 2);
