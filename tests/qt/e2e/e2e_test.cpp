@@ -188,8 +188,11 @@ private slots:
         QCOMPARE(w.StatusBar2->panelText(1), QString());
         QVERIFY(static_cast<WebEngineAdapter *>(w.WebBrowser1)->page()->history()->canGoBack());
         crash();
+        QSignalSpy reloaded(w.WebBrowser1, &EngineView::DocumentComplete);
         QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/pulita.html"), 2, T);
+        // Loaded whole before the next case: a new page of the same site may share its renderer.
+        QTRY_VERIFY_WITH_TIMEOUT(!reloaded.isEmpty(), T);
     }
 
     void failures_data()
