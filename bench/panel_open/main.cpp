@@ -67,7 +67,11 @@ public:
         panelMs = listMs = -1;
         m_clock.start();
         open();
-        QTimer::singleShot(120000, &m_loop, &QEventLoop::quit);
+        // A panel that never paints its entries is given up after two minutes (-1 below).
+        QTimer limit;
+        limit.setSingleShot(true);
+        QObject::connect(&limit, &QTimer::timeout, &m_loop, &QEventLoop::quit);
+        limit.start(120000);
         m_loop.exec();
     }
     double panelMs = -1, listMs = -1;
