@@ -106,6 +106,9 @@ FavoritesPanel::FavoritesPanel(FavoritesHost &host, MessageBoxes &messageBoxes, 
     // Every item fills one cell of the grid: the view places 200 000 items without measuring
     // each one's text.
     ListView1->setUniformItemSizes(true);
+    // Laid out a batch at a time: the first items paint before the last are placed.
+    ListView1->setLayoutMode(QListView::Batched);
+    ListView1->setBatchSize(2000);
     ListView1->setModel(m_list);
 
     Label1 = makeBoldLabel(this, "Label1", FavoritesNameLabel, FavoritesDesign::Label1);
