@@ -49,6 +49,10 @@ struct SilentBoxes : MessageBoxes
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
         return MessageAnswer::Ok;
     }
+    QuestionAnswer ask(QWidget *parent, const Question &question) override
+    {
+        return {show(parent, question.text, {}, {}, question.caption), {}, false};
+    }
 };
 
 // Times from the panel's opening to the end of its first paint, and to the end of the first
