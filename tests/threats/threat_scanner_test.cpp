@@ -23,7 +23,7 @@ TEST(ThreatScannerTest, OneLinePerKeywordFoundInSlotOrder)
         {"capitals yield the word and the word inside it", "<p>CRACKING</p>", "cracking crack "},
         {"inside a longer word, one line however often", "a moral ORAL oral", "oral "},
         {"hackz shows the stored capital Z", "hackz", "hackZ "},
-        {"slot order, not page order", "worm then exploit then sex", "sex exploit worm "},
+        {"slot order; a word ending another", "worm exploit hardsex", "sex exploit worm hardsex "},
         {"a failed start just before a match", "cracrack", "crack "},
         {"accents next to it, a NUL splits", std::string("\xC3\xA8sex\xC3\xA8 se\0x", 12), "sex "},
         {"tags and spaces split words", "cr<b>ack</b> s ex", "clean"},
