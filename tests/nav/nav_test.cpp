@@ -1,11 +1,10 @@
 // Torvi tests: the decisions of the engine-event handlers and the navigation hub.
 #include "nav/addresses.h"
+#include "nav/endpoints.h"
 #include "nav/navigation_hub.h"
 #include "nav/page_events.h"
 #include "nav/windows_path.h"
 #include "support/temp_home.h"
-
-#include "endpoints.h"
 
 #include <algorithm>
 #include <cctype>
@@ -26,8 +25,8 @@ TEST(NavTest, StatusAndCaptionTexts)
 // engine spelt it, which would loop.
 TEST(NavTest, SearchFollowsOnlyEngineFailuresOfOrdinaryAddresses)
 {
-    const std::string search{SearchQueryUrl}, host = hostOf(SearchQueryUrl);
-    EXPECT_EQ(searchAfterError("http://a/", -105, "c++ & c#/100%=? a-b.c_d~e caff\xC3\xA8"),
+    const std::string search = builtInEndpoints().SearchQueryUrl, host = hostOf(search);
+    EXPECT_EQ(searchAfterError(search, "http://a/", -105, "c++ & c#/100%=? a-b.c_d~e caff\xC3\xA8"),
               search + "c%2B%2B%20%26%20c%23%2F100%25%3D%3F%20a-b.c_d~e%20caff%C3%A8");
     std::string upper = host;
     std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
@@ -47,7 +46,7 @@ TEST(NavTest, SearchFollowsOnlyEngineFailuresOfOrdinaryAddresses)
         {"empty address", {"", -105}, true},
     };
     for (const auto &r : rows)
-        EXPECT_EQ(searchAfterError(r.in.first, r.in.second, "c"),
+        EXPECT_EQ(searchAfterError(search, r.in.first, r.in.second, "c"),
                   r.out ? std::optional{search + "c"} : std::nullopt)
             << r.label << ": " << r.in.first;
 }

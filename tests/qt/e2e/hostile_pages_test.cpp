@@ -2,8 +2,8 @@
 #include "nav/page_events.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
+#include "support/engine_home.h"
 #include "support/real_program.h"
-#include "support/temp_home.h"
 #include "support/test_server.h"
 #include "threats/danger_words.h"
 #include "ui/qt/address_line_edit.h"
@@ -113,7 +113,7 @@ class HostilePagesTest : public QObject
     Q_OBJECT
 
 private:
-    torvi::test::TempHome m_home;
+    torvi::test::EngineHome m_home;
     TestServer m_server;
 
 private slots:

@@ -1,9 +1,8 @@
 // Torvi end-to-end: the windows' answers to the real engine's events.
-#include "endpoints.h"
 #include "nav/windows_path.h"
+#include "support/engine_home.h"
 #include "support/program_pages.h"
 #include "support/real_program.h"
-#include "support/temp_home.h"
 #include "support/test_server.h"
 #include "ui/qt/address_line_edit.h"
 #include "ui/qt/status_panels.h"
@@ -37,7 +36,7 @@ QByteArray page(const char *title, const char *body)
 }
 
 const QString blank = pageUrl("/vuota.html");
-const std::string searchPrefix{torvi::SearchQueryUrl};
+const std::string searchPrefix = torvi::test::serverEndpoints().SearchQueryUrl;
 
 QList<QByteArray> historyLines()
 {
@@ -56,7 +55,7 @@ class ProgramEventsTest : public QObject
     Q_OBJECT
 
 private:
-    torvi::test::TempHome m_home;
+    torvi::test::EngineHome m_home;
     TestServer m_server;
     std::unique_ptr<RealProgram> m_program;
 

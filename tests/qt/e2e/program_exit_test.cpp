@@ -8,7 +8,7 @@
 #include "app/qt/frm_main.h"
 #include "app/qt/program_services.h"
 #include "popup/qt/web_form.h"
-#include "support/temp_home.h"
+#include "support/engine_home.h"
 #include "support/test_server.h"
 #include "ui/qt/picture_button.h"
 
@@ -90,7 +90,7 @@ class ProgramExitTest : public QObject
     Q_OBJECT
 
 private:
-    torvi::test::TempHome m_home;
+    torvi::test::EngineHome m_home;
     TestServer m_server;
 
 private slots:

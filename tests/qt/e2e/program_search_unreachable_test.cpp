@@ -1,9 +1,8 @@
 // Torvi end-to-end: the search fallback when the search engine itself cannot be reached.
-#include "endpoints.h"
 #include "nav/windows_path.h"
+#include "support/engine_home.h"
 #include "support/program_pages.h"
 #include "support/real_program.h"
-#include "support/temp_home.h"
 #include "support/test_server.h"
 
 #include <QSignalSpy>
@@ -18,7 +17,7 @@ class ProgramSearchUnreachableTest : public QObject
     Q_OBJECT
 
 private:
-    torvi::test::TempHome m_home;
+    torvi::test::EngineHome m_home;
     TestServer m_server;
 
 private slots:
@@ -46,7 +45,7 @@ private slots:
         QVERIFY2(failed[1][0].toString().startsWith("https://www.google.it/search"),
                  qPrintable(failed[1][0].toString()));
         QVERIFY(failed[1][1].toInt() < 0);
-        const std::string searchPrefix{torvi::SearchQueryUrl};
+        const std::string searchPrefix = torvi::test::serverEndpoints().SearchQueryUrl;
         QCOMPARE(program.searchRequests(searchPrefix), 1);
 
         // A later page loads normally, and nothing else failed meanwhile.

@@ -1,8 +1,7 @@
 // Torvi end-to-end: the program's start-up on the real engine against the local test server.
-#include "endpoints.h"
 #include "nav/windows_path.h"
+#include "support/engine_home.h"
 #include "support/real_program.h"
-#include "support/temp_home.h"
 #include "support/test_server.h"
 #include "ui/qt/address_line_edit.h"
 
@@ -38,11 +37,6 @@ void putTestPage()
                            "</html>";
 }
 
-QString str(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 class ProgramTest : public QObject
@@ -51,7 +45,7 @@ class ProgramTest : public QObject
 
 private:
     // One home for the whole run: the engine's profile is made once, inside it.
-    torvi::test::TempHome m_home;
+    torvi::test::EngineHome m_home;
     TestServer m_server;
 
     // Which host asked for the path; empty when nobody did.
@@ -126,13 +120,15 @@ private slots:
         RealProgram program({});
         frmMain &w = *program.window;
 
-        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser1->LocationURL(), std::string(torvi::StartPageUrl),
-                                  timeout);
-        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), std::string(torvi::DesktopPageUrl),
-                                  timeout);
-        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser3->LocationURL(), std::string(torvi::CounterUrl),
-                                  timeout);
-        QTRY_COMPARE_WITH_TIMEOUT(w.Text1->text(), str(torvi::StartPageUrl), timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser1->LocationURL(),
+                                  torvi::test::serverEndpoints().StartPageUrl, timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(),
+                                  torvi::test::serverEndpoints().DesktopPageUrl, timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser3->LocationURL(),
+                                  torvi::test::serverEndpoints().CounterUrl, timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            w.Text1->text(), QString::fromStdString(torvi::test::serverEndpoints().StartPageUrl),
+            timeout);
         QCOMPARE(w.windowTitle(), QStringLiteral("Inizio"));
 
         QCOMPARE(hostOf("/torvi/index.html"), QByteArray("www.torvi.example"));
@@ -175,8 +171,8 @@ private slots:
         // The page's completion reloads the counter: its first load and that reload both
         // reach the server.
         QTRY_VERIFY_WITH_TIMEOUT(askedSincePage("/count.php") >= 2, timeout);
-        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), std::string(torvi::DesktopPageUrl),
-                                  timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(),
+                                  torvi::test::serverEndpoints().DesktopPageUrl, timeout);
         QTRY_COMPARE_WITH_TIMEOUT(askedSincePage("/torvi/ext-2.2/examples/desktop/desktop.html"), 1,
                                   timeout);
     }

@@ -1,7 +1,7 @@
 // Torvi end-to-end: the WebEngine adapter against the local test server.
 #include "nav/qt/browser_profile.h"
 #include "nav/qt/web_engine_adapter.h"
-#include "support/temp_home.h"
+#include "support/engine_home.h"
 #include "support/test_server.h"
 
 #include <QApplication>
@@ -43,7 +43,7 @@ class WebEngineAdapterTest : public QObject
 
 private:
     // The home is in place before the profile is made, on the first adapter.
-    torvi::test::TempHome m_home;
+    torvi::test::EngineHome m_home;
     TestServer m_server;
 
     std::unique_ptr<WebEngineAdapter> makeAdapter()

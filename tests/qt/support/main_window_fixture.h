@@ -93,7 +93,8 @@ struct MainWindowFixture
                             historyFile,
                             clock,
                             [this] { ++registrations; },
-                            [this] { ++endRequests; }};
+                            [this] { ++endRequests; },
+                            checkedPages};
     }
 
     FakeEngine *fake(EngineView *engine) const { return static_cast<FakeEngine *>(engine); }
@@ -118,6 +119,7 @@ struct MainWindowFixture
     NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
     RecordingHub hub{log};
     ThreatScanner scanner;
+    CheckedPages checkedPages;
     HistoryFile historyFile{fileSystem};
     ScriptedMessageBoxes messageBoxes;
     FakeEngineFactory engines;

@@ -144,10 +144,9 @@ void CommandMenuTest::updatePageOpensInASecondaryWindow()
     choose(*f.window, "Aggiornamenti");
     QCOMPARE(secondaryWindows().size(), 1);
     const webForm *form = secondaryWindows()[0];
-    QCOMPARE(
-        f.hub.calls,
-        (QList<HubCall>{{"https://www.torvi.example/TorviUpdate.php?client=Torvi&version=1.0.5", "",
-                         form->WebBrowser1, form->txtURL}}));
+    QCOMPARE(f.hub.calls,
+             (QList<HubCall>{{"torvi://sito/TorviUpdate.php?client=Torvi&version=1.0.5", "",
+                              form->WebBrowser1, form->txtURL}}));
     QVERIFY(f.window->List1->isHidden());
 }
 

@@ -1,5 +1,5 @@
 // Torvi window tests: how the main and secondary windows follow their engines' events.
-#include "endpoints.h"
+#include "nav/endpoints.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
 #include "support/main_window_fixture.h"
@@ -146,7 +146,7 @@ void EngineEventsTest::searchRule_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("search"); // empty: no search
-    const QString prefix = QString::fromUtf8(SearchQueryUrl.data(), SearchQueryUrl.size());
+    const QString prefix = QString::fromStdString(torvi::builtInEndpoints().SearchQueryUrl);
     const auto row = [](bool secondary, const char *name, const QString &url, int status,
                         const QString &typed, const QString &search) {
         QTest::addRow("%s: %s", secondary ? "secondary" : "main", name)

@@ -1,5 +1,5 @@
 // Torvi window tests: the main window's controls and its start-up.
-#include "endpoints.h"
+#include "nav/endpoints.h"
 #include "nav/windows_path.h"
 #include "support/main_window_fixture.h"
 #include "ui/qt/twip_geometry.h"
@@ -29,7 +29,7 @@ void FrmMainStartupTest::startsWithTheDesignedTexts()
     frmMain &w = *f.window;
     QCOMPARE(w.windowTitle(), QString("Torvi - Personal Secure Browser"));
     QVERIFY(w.windowState() & Qt::WindowMaximized);
-    QCOMPARE(w.Text1->text(), QString("https://www.torvi.example"));
+    QCOMPARE(w.Text1->text(), QString("torvi://sito"));
 
     const QList<std::pair<PictureButton *, QString>> tips = {{w.cmdIndietro, "Vai indietro"},
                                                              {w.cmdAvanti, "Vai avanti"},
@@ -75,7 +75,7 @@ void FrmMainStartupTest::startupOpensThePagesInOrder_data()
     QTest::addColumn<QString>("commandLine");
     QTest::addColumn<bool>("testPage"); // the local test page in the application folder
     QTest::addColumn<QString>("first");
-    const QString start = QString::fromUtf8(StartPageUrl.data(), StartPageUrl.size());
+    const QString start = QString::fromStdString(torvi::builtInEndpoints().StartPageUrl);
     QTest::newRow("no command line") << "" << false << start;
     QTest::newRow("command line taken unchanged")
         << "  \"http://a.example/x y\" " << false << "  \"http://a.example/x y\" ";
@@ -95,8 +95,8 @@ void FrmMainStartupTest::startupOpensThePagesInOrder()
     if (testPage)
         expected.append({localPageAddress("C:\\Programmi\\Torvi\\myModule\\test.html"), "",
                          secondaryWindows()[0]->WebBrowser1, secondaryWindows()[0]->txtURL});
-    expected.append({std::string(DesktopPageUrl), "", w.WebBrowser2, w.Text2});
-    expected.append({std::string(CounterUrl), "", w.WebBrowser3, w.Text2});
+    expected.append({torvi::builtInEndpoints().DesktopPageUrl, "", w.WebBrowser2, w.Text2});
+    expected.append({torvi::builtInEndpoints().CounterUrl, "", w.WebBrowser3, w.Text2});
     QCOMPARE(f.hub.calls, expected);
 }
 

@@ -32,7 +32,8 @@ void ItalianTest::newWindowQuestionHasItalianButtons()
                     f.historyFile,
                     f.clock,
                     nullptr,
-                    nullptr},
+                    nullptr,
+                    f.checkedPages},
                    "http://a.example/");
     auto *page = static_cast<FakeEngine *>(window.WebBrowser1);
 

@@ -1,5 +1,5 @@
 // Torvi window tests: both toolbars, the address boxes and the new-window routine.
-#include "endpoints.h"
+#include "nav/endpoints.h"
 #include "support/main_window_fixture.h"
 #include "ui/qt/twip_geometry.h"
 
@@ -38,15 +38,16 @@ void ToolbarsTest::buttonsMakeOneHubCallOnTheirOwnEngine_data()
             << secondary << QString(button) << QString(action)
             << QString::fromUtf8(url.data(), url.size());
     };
+    const torvi::Endpoints endpoints = torvi::builtInEndpoints();
     for (bool secondary : {false, true}) {
         row(secondary, "cmdIndietro", "back", {});
         row(secondary, "cmdAvanti", "next", {});
         row(secondary, "cmdRefresh", "refresh", {});
-        row(secondary, "cmdHome", "", HomeUrl);
-        row(secondary, "cmdInfo", "", InfoUrl);
+        row(secondary, "cmdHome", "", endpoints.HomeUrl);
+        row(secondary, "cmdInfo", "", endpoints.InfoUrl);
     }
-    row(false, "Command3", "", SearchHomeUrl);
-    row(true, "cmdCerca", "", std::string(SearchHomeUrl) + "/"); // with its trailing slash
+    row(false, "Command3", "", endpoints.SearchHomeUrl);
+    row(true, "cmdCerca", "", endpoints.SearchHomeUrl + "/"); // with its trailing slash
 }
 
 void ToolbarsTest::buttonsMakeOneHubCallOnTheirOwnEngine()
@@ -109,7 +110,7 @@ void ToolbarsTest::newWindowButtonsOpenTheSearchHomePage()
     QTest::mouseClick(first->Command2, Qt::LeftButton);
     QCOMPARE(secondaryWindows().size(), 2);
     webForm *second = secondaryWindows()[secondaryWindows()[0] == first ? 1 : 0];
-    const std::string home(SearchHomeUrl);
+    const std::string home = torvi::builtInEndpoints().SearchHomeUrl;
     QCOMPARE(f.hub.calls, (QList<HubCall>{{home, "", first->WebBrowser1, first->txtURL},
                                           {home, "", second->WebBrowser1, second->txtURL}}));
     QVERIFY(f.messageBoxes.shown.isEmpty());
