@@ -281,8 +281,7 @@ std::string OwnSite::toolsPage() const
                 std::to_string(m_checkedPages.documentsWithThreats()) + "</b>.";
         if (m_checkedPages.latest().size() < checked)
             body += " " + htmlEscape(ChecksLatestBefore) + " " +
-                    std::to_string(m_checkedPages.latest().size()) + " " +
-                    htmlEscape(ChecksLatestAfter);
+                    std::to_string(m_checkedPages.latest().size()) + htmlEscape(ChecksLatestAfter);
         body += "</p><table><tr><th>" + htmlEscape(ChecksColumnPage) + "</th><th>" +
                 htmlEscape(ChecksColumnVerdict) + "</th><th>" + htmlEscape(ChecksColumnWords) +
                 "</th></tr>";
