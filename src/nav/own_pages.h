@@ -10,8 +10,8 @@
 
 namespace torvi {
 
-// "torvi://sito/torvi/index.html": registered with the engine before it starts. Pages of the
-// web can neither load nor link to it; only the program and the scheme's own pages do.
+// "torvi://sito/torvi/index.html": registered with the engine before it starts. Only the
+// program, the user and the scheme's own pages reach it; pages of the web do not.
 inline constexpr std::string_view OwnScheme = "torvi";
 
 struct OwnRequest

@@ -23,11 +23,10 @@ void registerOwnScheme()
         return;
     QWebEngineUrlScheme scheme(ownSchemeName());
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
-    // Local: a page of the web cannot load, frame or open it (as with file addresses), nor
-    // fetch from it, as it is no CORS scheme. Local access allowed: its own pages may show
-    // its own pictures and link to each other. Secure: they count as a secure context.
-    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme |
-                    QWebEngineUrlScheme::LocalAccessAllowed);
+    // Secure: its pages count as a secure context. Not local: Qt 6.4 refuses every network
+    // address to a local scheme's pages (-138), their links to the user's favorites
+    // included; the handler keeps the web out instead. No CORS: no other origin may fetch.
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme);
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 
@@ -35,9 +34,10 @@ OwnSchemeHandler::OwnSchemeHandler(QObject *parent) : QWebEngineUrlSchemeHandler
 
 void OwnSchemeHandler::requestStarted(QWebEngineUrlRequestJob *job)
 {
-    // The program's own loads come with no initiator; anything asked by a document must come
-    // from one of the scheme's pages. The engine already keeps web pages out; this holds even
-    // if a later engine should let one through.
+    // The program's own loads (and the user's, from the address box or the history) come with
+    // no initiator; anything a document asks for must come from one of the scheme's pages. So
+    // a page of the web can neither open, frame nor fetch one: the start page lists the
+    // user's favorites and visits.
     const QUrl initiator = job->initiator();
     if ((!initiator.isEmpty() && initiator.scheme() != QLatin1String(ownSchemeName())) ||
         job->requestMethod() != QByteArrayLiteral("GET")) {

@@ -8,13 +8,13 @@
 
 namespace torvi {
 
-// Registers the scheme as a local, secure one: pages of the web can neither load nor link to
-// it. Call before the engine starts, best before the QApplication is made (main() does so);
-// a second call does nothing.
+// Registers the scheme as a secure one. Call before the engine starts, best before the
+// QApplication is made (main() does so); a second call does nothing.
 void registerOwnScheme();
 
 // Answers each request of the scheme with its page, a redirect or "not found". Only the
-// program's own navigations and the scheme's own pages get an answer.
+// program's own navigations and the scheme's own pages get an answer: pages of the web can
+// neither open, frame nor fetch Torvi's own.
 class OwnSchemeHandler : public QWebEngineUrlSchemeHandler
 {
     Q_OBJECT
