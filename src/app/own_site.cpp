@@ -82,8 +82,6 @@ constexpr std::string_view PageStyle =
     "vertical-align:top}"
     "th{font-size:.9em;color:#4a5767}"
     ".pericolo{color:#a4262c;font-weight:600}.pulito{color:#2e7d32}"
-    "dl{display:grid;grid-template-columns:max-content 1fr;gap:.35em 1.2em}"
-    "dt{font-weight:600}dd{margin:0}"
     "pre{background:#e6eaf0;padding:.6em .8em;border-radius:.4em;overflow-x:auto}"
     "footer{margin-top:2.5em;font-size:.9em;color:#5b6675}"
     "</style>";
@@ -253,7 +251,7 @@ std::string OwnSite::startPage() const
     body += "<h2>" + htmlEscape(HistoryHeading) + "</h2>";
     std::string visits;
     std::set<std::string_view> shown;
-    const std::vector<HistoryLine> history = m_historyFile.readHistory();
+    const std::vector<HistoryLine> history = m_historyFile.readLatest(HistoryRead);
     for (const HistoryLine &line : history) {
         if (shown.size() == HistoryShown)
             break;
@@ -296,11 +294,11 @@ std::string OwnSite::toolsPage() const
         body += "</table>" + paragraph("vuoto", ChecksSiteInformation);
     }
 
-    body += "<h2>" + htmlEscape(ToolsHeading) + "</h2><dl>";
+    body += "<h2>" + htmlEscape(ToolsHeading) + "</h2><ul>";
     for (const ToolExplanation &tool : ToolExplanations)
-        body += "<dt>" + htmlEscape(menuText(tool.command)) + "</dt><dd>" + htmlEscape(tool.line) +
-                "</dd>";
-    body += "</dl>";
+        body += "<li><b>" + htmlEscape(menuText(tool.command)) + "</b>: " + htmlEscape(tool.line) +
+                "</li>";
+    body += "</ul>";
     return page(ToolsPageTitle, body);
 }
 

@@ -27,8 +27,10 @@ struct PageColours
 class OwnSite
 {
 public:
-    // How many of the latest history entries the start page lists.
+    // How many of the latest visits the start page lists, each address once, out of how
+    // many of the history's last lines.
     static constexpr std::size_t HistoryShown = 10;
+    static constexpr std::size_t HistoryRead = 200;
 
     OwnSite(const Endpoints &endpoints, const CheckedPages &checkedPages,
             const HistoryFile &historyFile, FavoritesFile favoritesFile, std::string emblemSvg);

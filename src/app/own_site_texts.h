@@ -52,7 +52,7 @@ inline constexpr std::array<ToolExplanation, 10> ToolExplanations = {{
     {MenuCommand::EndProgram, "chiude subito Torvi e tutte le sue finestre."},
     {MenuCommand::Update, "apre in una nuova finestra la pagina della versione installata."},
     {MenuCommand::DefaultBrowser, "fa di Torvi il browser che il sistema usa per i link."},
-    {MenuCommand::ShowFavorites, "apre i preferiti: aggiungerli, cambiarli, toglierli, aprirli."},
+    {MenuCommand::ShowFavorites, "apre i preferiti, da aggiungere, cambiare, togliere e aprire."},
     {MenuCommand::ShowPageSource,
      "mostra il codice della pagina, quello che Torvi ha controllato."},
     {MenuCommand::ShowHistory, "apre la cronologia, da cui si cancellano anche i file temporanei."},

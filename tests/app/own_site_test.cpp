@@ -129,7 +129,7 @@ TEST_F(OwnSiteTest, CounterAndToolsViewTellWhatWasChecked)
                          "Sensibili</td><td>exploit, worm</td>"),
               std::string::npos);
     EXPECT_EQ(tools.find("pulita.example"), std::string::npos) << "older than the latest 50";
-    EXPECT_NE(tools.find("<dt>Visualizza Informazioni sul sito</dt>"), std::string::npos);
+    EXPECT_NE(tools.find("<li><b>Visualizza Informazioni sul sito</b>: elenca"), std::string::npos);
 }
 
 } // namespace
