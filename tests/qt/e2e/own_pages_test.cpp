@@ -4,6 +4,7 @@
 #include "support/engine_home.h"
 #include "support/real_program.h"
 #include "support/test_server.h"
+#include "ui/qt/picture_button.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -119,7 +120,7 @@ private slots:
     }
 
     // The start page shows its emblem and searches; the counter counts the documents that
-    // completed in this run, the start page and the search's page.
+    // completed in this run, the start page and the search's page; back leads home again.
     void startPageSearchesAndTheCounterCounts()
     {
         RealProgram program({}, std::nullopt);
@@ -138,6 +139,9 @@ private slots:
                  std::set<QByteArray>{"/search?client=torvi&q=c%2B%2B%20e%20c%23"});
         QTRY_COMPARE_WITH_TIMEOUT(text(w.WebBrowser3, "document.body.innerText"),
                                   QStringLiteral("2 documenti completati"), timeout);
+        // Back is the user's own step: the start page comes back.
+        QTest::mouseClick(w.cmdIndietro, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), startTitle, timeout);
     }
 
     // A page of the web can neither frame, fetch nor open an own page: the start page lists
