@@ -300,16 +300,6 @@ bool frmMain::newWebBrowser(const std::string &URL)
     return true;
 }
 
-frmSource *frmMain::sourceWindow() const
-{
-    return m_source;
-}
-
-frmAbout *frmMain::aboutBox() const
-{
-    return m_about;
-}
-
 void frmMain::Image2_Click()
 {
     // Showing the list does not give it the keyboard focus.

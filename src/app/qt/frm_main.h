@@ -43,13 +43,6 @@ public:
     void refreshCounter() override;
     EngineView *openRequestedWindow() override;
 
-    // The body of the last document completed in the page engine; empty at start.
-    const std::string &PageSource() const { return m_pageSource; }
-
-    // The shared page-source window and about box, while they exist.
-    frmSource *sourceWindow() const;
-    frmAbout *aboutBox() const;
-
     // The controls, under their design names (also their objectName).
     PictureButton *cmdIndietro;
     PictureButton *cmdAvanti;
@@ -110,7 +103,7 @@ private:
 
     MainServices m_services;
     std::string m_commandLine;
-    std::string m_pageSource;
+    std::string m_pageSource; // the body of the last document completed in the page engine
     QPointer<frmSource> m_source;
     QPointer<frmAbout> m_about;
     MainLayout m_layout;

@@ -3,8 +3,6 @@
 
 #include <QFile>
 #include <QSocketNotifier>
-#include <QSslCertificate>
-#include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslSocket>
 
@@ -13,66 +11,26 @@
 
 namespace torvi::test {
 
-namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray reasonPhrase(int status)
-{
-    switch (status) {
-    case 200:
-        return "OK";
-    case 404:
-        return "Not Found";
-    case 500:
-        return "Internal Server Error";
-    default:
-        return "Status";
-    }
-}
-
-constexpr char tlsHandshakeRecord = 0x16;
-
-} // namespace
-
-TestServer::TestServer()
-    : m_certificate(readFile(QStringLiteral(TORVI_TEST_SUPPORT_DIR "/test_server.crt"))),
-      m_key(readFile(QStringLiteral(TORVI_TEST_SUPPORT_DIR "/test_server.key")))
-{}
-
-TestServer::~TestServer() = default;
-
 bool TestServer::start()
 {
-    if (m_certificate.isEmpty() || m_key.isEmpty() || !QSslSocket::supportsSsl())
+    if (!QSslSocket::supportsSsl() || !listen(QHostAddress::LocalHost, 0))
         return false;
-    return listen(QHostAddress::LocalHost, 0);
+    const QByteArray here = "127.0.0.1:" + QByteArray::number(serverPort());
+    const QByteArray rules = "MAP *.torvi.example " + here + ", MAP www.google.it " + here;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--ignore-certificate-errors --host-resolver-rules=\"" +
+                                              rules + ", MAP * ~NOTFOUND, EXCLUDE 127.0.0.1\"");
+    return true;
 }
 
-void TestServer::setPage(const QByteArray &path, Page page)
+int TestServer::count(const QByteArray &prefix) const
 {
-    m_pages.insert(path, std::move(page));
+    return int(std::count_if(requests.begin(), requests.end(), [&](const QByteArray &head) {
+        return head.startsWith("GET " + prefix);
+    }));
 }
 
-int TestServer::requestCount(const QByteArray &path) const
-{
-    return static_cast<int>(std::count_if(m_requests.begin(), m_requests.end(),
-                                          [&](const Request &r) { return r.path == path; }));
-}
-
-int TestServer::requestCountStartingWith(const QByteArray &prefix) const
-{
-    return static_cast<int>(
-        std::count_if(m_requests.begin(), m_requests.end(),
-                      [&](const Request &r) { return r.path.startsWith(prefix); }));
-}
-
-// Peek at the first byte on the bare descriptor before any socket object reads it: a TLS
-// handshake must reach QSslSocket untouched.
+// The first byte is peeked at on the bare descriptor: a TLS handshake must reach QSslSocket
+// untouched. A speculative connection may close unused.
 void TestServer::incomingConnection(qintptr descriptor)
 {
     auto *notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
@@ -80,105 +38,54 @@ void TestServer::incomingConnection(qintptr descriptor)
         notifier->setEnabled(false);
         notifier->deleteLater();
         char first = 0;
-        const auto peeked = ::recv(static_cast<int>(descriptor), &first, 1, MSG_PEEK);
-        if (peeked <= 0) {
-            ::close(static_cast<int>(descriptor)); // a speculative connection, closed unused
-            return;
+        auto *socket = new QSslSocket(this);
+        if (::recv(int(descriptor), &first, 1, MSG_PEEK) <= 0 ||
+            !socket->setSocketDescriptor(descriptor)) {
+            ::close(int(descriptor));
+            return socket->deleteLater();
         }
-        startConnection(descriptor, first == tlsHandshakeRecord);
+        connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QSslSocket::readyRead, this, [this, socket] { answer(socket); });
+        if (first != 0x16) // not a TLS handshake record
+            return answer(socket);
+        const auto file = [](const char *name) {
+            QFile f(QStringLiteral(TORVI_TEST_SUPPORT_DIR "/") + name);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        socket->setLocalCertificate(QSslCertificate(file("test_server.crt")));
+        socket->setPrivateKey(QSslKey(file("test_server.key"), QSsl::Rsa));
+        socket->startServerEncryption();
     });
 }
 
-void TestServer::startConnection(qintptr descriptor, bool tls)
+void TestServer::answer(QSslSocket *socket)
 {
-    auto *socket = new QSslSocket(this);
-    if (!socket->setSocketDescriptor(descriptor)) {
-        ::close(static_cast<int>(descriptor));
-        socket->deleteLater();
-        return;
-    }
-    connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QSslSocket::readyRead, this, [this, socket, tls] { answer(socket, tls); });
-    if (tls) {
-        socket->setLocalCertificate(QSslCertificate(m_certificate, QSsl::Pem));
-        socket->setPrivateKey(QSslKey(m_key, QSsl::Rsa, QSsl::Pem));
-        socket->setPeerVerifyMode(QSslSocket::VerifyNone);
-        connect(socket, &QSslSocket::sslErrors, socket, [socket] { socket->ignoreSslErrors(); });
-        socket->startServerEncryption();
-    } else if (socket->bytesAvailable() > 0) {
-        answer(socket, tls);
-    }
-}
-
-void TestServer::answer(QSslSocket *socket, bool tls)
-{
-    if (socket->property("answered").toBool())
-        return;
     QByteArray head = socket->property("head").toByteArray() + socket->readAll();
-    const auto end = head.indexOf("\r\n\r\n");
-    if (end < 0) {
-        socket->setProperty("head", head);
+    socket->setProperty("head", head);
+    if (!head.contains("\r\n\r\n") || socket->property("answered").toBool())
         return;
-    }
     socket->setProperty("answered", true);
-
-    const QList<QByteArray> lines = head.left(end).split('\n');
-    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
-    Request request;
-    request.method = requestLine.value(0);
-    request.path = requestLine.value(1);
-    request.tls = tls;
-    request.time = QDateTime::currentDateTime();
-    for (const QByteArray &line : lines.mid(1)) {
-        const auto colon = line.indexOf(':');
-        if (colon <= 0)
-            continue;
-        const QByteArray name = line.left(colon).trimmed().toLower();
-        if (name == "host")
-            request.host = line.mid(colon + 1).trimmed();
-        else if (name == "cookie")
-            request.cookie = line.mid(colon + 1).trimmed();
-    }
-    m_requests.append(request);
-
-    const QByteArray withoutQuery = request.path.left(request.path.indexOf('?'));
-    const Page notFound{404, "text/html; charset=utf-8", "<html><body>Non trovato</body></html>"};
-    const Page page = m_pages.value(request.path, m_pages.value(withoutQuery, notFound));
-    QByteArray reply = "HTTP/1.1 " + QByteArray::number(page.status) + ' ' +
-                       reasonPhrase(page.status) + "\r\nContent-Type: " + page.contentType +
-                       "\r\nContent-Length: " + QByteArray::number(page.body.size()) +
-                       "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n";
-    if (request.method != "HEAD")
-        reply += page.body;
-    emit requestReceived(request);
-    if (page.held) {
-        m_held.append({socket, reply});
-        return;
-    }
+    requests.append(head);
+    const QByteArray path = head.split(' ').value(1);
+    const Page page = m_pages.value(
+        path, m_pages.value(path.split('?')[0], {"<p>Non trovato</p>", {}, "text/html", 404}));
+    const QByteArray reply = "HTTP/1.1 " + QByteArray::number(page.status) +
+                             " Torvi\r\nContent-Type: " + page.contentType +
+                             "\r\nContent-Length: " + QByteArray::number(page.body.size()) +
+                             "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page.body;
+    if (page.held)
+        return m_held.append({socket, reply});
     socket->write(reply);
     socket->disconnectFromHost();
 }
 
-void TestServer::releaseHeldAnswers()
+void TestServer::releaseHeld()
 {
-    for (const auto &[socket, reply] : std::exchange(m_held, {})) {
-        if (!socket)
-            continue;
-        socket->write(reply);
-        socket->disconnectFromHost();
-    }
-}
-
-void mapTestHostsTo(quint16 port, SearchHost searchHost)
-{
-    const QByteArray target = "127.0.0.1:" + QByteArray::number(port);
-    const QByteArray search =
-        searchHost == SearchHost::Served ? ", MAP www.google.it " + target : QByteArray();
-    // The catch-all keeps every other name off the network, so a test never leaves loopback.
-    const QByteArray flags = "--host-resolver-rules=\"MAP *.torvi.example " + target + search +
-                             ", MAP * ~NOTFOUND, EXCLUDE 127.0.0.1\" --ignore-certificate-errors";
-    QByteArray existing = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", existing.isEmpty() ? flags : existing + ' ' + flags);
+    for (const auto &[socket, reply] : std::exchange(m_held, {}))
+        if (socket) {
+            socket->write(reply);
+            socket->disconnectFromHost();
+        }
 }
 
 } // namespace torvi::test

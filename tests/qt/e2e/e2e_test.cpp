@@ -1,0 +1,417 @@
+// Torvi end-to-end tests: the program on the real engine against the local test server, for
+// what only the engine shows: its events, frames, pop-ups, downloads, crashes, hostile pages,
+// the counter's reloads, the start-up and "Esci"; Torvi's own pages and torvi.conf.
+#include "app/qt/app_lifecycle.h"
+#include "app/qt/program_services.h"
+#include "nav/page_events.h"
+#include "nav/qt/browser_profile.h"
+#include "nav/qt/own_scheme.h"
+#include "nav/qt/web_engine_adapter.h"
+#include "support/program.h"
+#include "support/test_server.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <optional>
+#include <set>
+#include <signal.h>
+
+using namespace torvi;
+using namespace torvi::test;
+
+namespace {
+
+constexpr int T = 30000; // the longest wait for the engine
+
+QString url(const char *path)
+{
+    return "https://www.torvi.example" + QString(path);
+}
+
+// torvi.conf sending every endpoint to the test server.
+const std::string serverEndpoints =
+    "[Endpoints]\n"
+    "StartPageUrl=https://www.torvi.example/torvi/index.html\n"
+    "DesktopPageUrl=https://desktop.torvi.example/torvi/ext-2.2/examples/desktop/desktop.html\n"
+    "CounterUrl=https://www.torvi.example/count.php\n"
+    "HomeUrl=https://www.torvi.example/\n"
+    "InfoUrl=https://consulenza.torvi.example\n"
+    "SearchHomeUrl=https://www.google.it\n"
+    "SearchQueryUrl=https://www.google.it/search?client=torvi&q=\n"
+    "UpdateUrl=https://www.torvi.example/TorviUpdate.php?client=Torvi&version=\n";
+
+const QString startTitle = "Pagina iniziale di Torvi";
+
+// What a script in the engine's page answers, or "" when it does not answer at once: a page
+// being replaced drops its scripts' answers, and the checks below ask again.
+QString scriptAnswer(EngineView *engine, const char *script)
+{
+    QString answer;
+    bool answered = false;
+    if (QWebEnginePage *page = static_cast<WebEngineAdapter *>(engine)->page())
+        page->runJavaScript(script, [&](const QVariant &value) {
+            answer = value.toString();
+            answered = true;
+        });
+    for (int waited = 0; !answered && waited < 1000; waited += 20)
+        QTest::qWait(20);
+    return answer;
+}
+
+void type(frmMain &w, const QString &text)
+{
+    w.Text1->setText(text);
+    QTest::keyClick(w.Text1, Qt::Key_Return);
+}
+
+// The program as main() runs it, started again from the test with "--as-program PAGE": once
+// PAGE is in, it opens a secondary window and, with that open, chooses "Esci" as a user would.
+int runAsProgram(int argc, char *argv[])
+{
+    registerOwnScheme();
+    QApplication app(argc, argv);
+    setUpApplication();
+    ProgramServices services;
+    auto *w = new frmMain(services.services(), argv[2]);
+    w->show();
+    QObject::connect(w->WebBrowser1, &EngineView::DocumentComplete, w, [w] {
+        (void)w->newWebBrowser();
+        w->Image2->click();
+        w->List1->setCurrentItem(w->List1->findItems("Esci", Qt::MatchExactly).value(0));
+        QTest::keyClick(w->List1, Qt::Key_Return);
+    });
+    return runUntilEnd();
+}
+
+} // namespace
+
+class EndToEndTest : public QObject
+{
+    Q_OBJECT
+
+    // One home for the whole run, main()'s: the engine's profile is made once, inside it.
+    const TempHome &m_home;
+    TestServer m_server;
+    std::optional<Program> m_program;
+
+    void launch(const std::string &commandLine = {})
+    {
+        m_program.emplace(makeWebEngineFactory(), commandLine, ServeOwnPages::Yes);
+    }
+
+    // What the engines asked the server for, the icon asked of every site aside.
+    std::set<QByteArray> requestedPaths() const
+    {
+        std::set<QByteArray> paths;
+        for (const QByteArray &head : m_server.requests)
+            if (const QByteArray path = head.split(' ').value(1); path != "/favicon.ico")
+                paths.insert(path);
+        return paths;
+    }
+
+    // The program on a page, its counter page settled: every reload asked of it has reached
+    // the server, so what the server sees next is the case's own.
+    void start()
+    {
+        m_server.requests.clear();
+        launch(url("/vuota.html").toStdString());
+        frmMain &w = *m_program->window;
+        QTRY_VERIFY_WITH_TIMEOUT(w.Text1->text() == url("/vuota.html") &&
+                                     m_server.count("/count.php") >=
+                                         m_program->hub.calls.value(w.WebBrowser3).size(),
+                                 T);
+        m_server.requests.clear();
+        std::filesystem::remove(nativePath("C:\\WINDOWS\\cronologia.txt"));
+    }
+
+public:
+    explicit EndToEndTest(const TempHome &home) : m_home(home) {}
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_server.start(), "the test server needs a free port and TLS");
+        writeEndpointsConfig(serverEndpoints);
+        const QByteArray forged = "console.log('" + QByteArray(WebEngineAdapter::completionMarker) +
+                                  "https://falso.torvi.example/')";
+        m_server.setPage("/vuota.html", {"<title>Vuota</title>"});
+        m_server.setPage("/pulita.html", {"<title>Pulita</title>"});
+        m_server.setPage("/cornice.html",
+                         {"<title>Cornice</title><p>un Exploit</p><iframe src=riquadro.html?1>"
+                          "</iframe><iframe src=riquadro.html?2></iframe><script>" +
+                          forged + "</script>"});
+        m_server.setPage("/search", {"<title>Risultati</title>"});
+        m_server.setPage("/finestre.html",
+                         {"<script>for (var i = 0; i < 50; ++i) window.open('/vuota.html?' + i);"
+                          "document.title = 'fatto';</script>"});
+        m_server.setPage("/chiude.html", {"<script>window.close()</script>"});
+        m_server.setPage("/biscotto.html",
+                         {"<script>document.cookie = 'torvi_prova=resta; max-age=86400'</script>"});
+        m_server.setPage("/archivio.zip",
+                         {QByteArray("PK\5\6", 4) + QByteArray(18, '\0'), {}, "application/zip"});
+    }
+
+    void cleanup()
+    {
+        m_program.reset();
+        writeEndpointsConfig(serverEndpoints);
+    }
+
+    // The tools and counter engines wait for the first page, then each loads its own; the
+    // counter is reloaded for the local test page's window and for the first page.
+    void startUp()
+    {
+        const auto local = nativePath("C:\\Programmi\\Torvi\\myModule\\test.html");
+        std::filesystem::create_directories(local.parent_path());
+        std::ofstream(local) << "<title>Locale</title>locale";
+        m_server.setPage("/torvi/index.html", {"<title>Inizio</title>", true});
+        launch();
+        const frmMain &w = *m_program->window;
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/torvi/index.html"), 1, T);
+        QTest::qWait(500);
+        QCOMPARE(m_server.count("/count.php") + m_server.count("/torvi/ext-2.2/"), 0);
+        m_server.releaseHeld();
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Inizio", T);
+        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), m_program->endpoints.DesktopPageUrl,
+                                  T);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
+        QCOMPARE(secondaryWindows().size(), 1);
+        QVERIFY(secondaryWindows()[0]->windowTitle().startsWith("Locale - file://"));
+    }
+
+    // Every document of a frame page counts once, a forged completion not at all: a history
+    // line and a counter reload each. A page of 50 MB is checked whole (its only keyword is
+    // at its end); a killed renderer is reported, and the refresh button loads the page anew.
+    void pages()
+    {
+        start();
+        frmMain &w = *m_program->window;
+        QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
+        type(w, url("/cornice.html"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
+        QCOMPARE(completed.count(), 3);
+        const QString history = fileText("C:\\WINDOWS\\cronologia.txt");
+        QCOMPARE(history.count("||Cornice\r\n"), 3);
+        QCOMPARE(history.count(url("/riquadro.html?")), 2);
+        QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
+
+        QByteArray body;
+        while (body.size() < 50 << 20)
+            body += "<p>" + QByteArray("Un paragrafo qualunque, ripetuto. ").repeated(30) + "</p>";
+        m_server.setPage("/grande.html", {"<title>Grande</title>" + body + "<p>exploit</p>"});
+        type(w, url("/grande.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Grande", 4 * T);
+        QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
+
+        const auto pid = static_cast<WebEngineAdapter *>(w.WebBrowser1)->page()->renderProcessPid();
+        QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(w.StatusBar2->panelText(1), qs(PageCrashedText), T);
+        QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/grande.html"), 2, T);
+        QCOMPARE(w.StatusBar2->panelText(1), QString());
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("search"); // its path and query; empty: no search
+        const QByteArray query = "/search?client=torvi&q=";
+        QTest::newRow("unknown host") << "sito.inesistente" << -105 << query + "sito.inesistente";
+        QTest::newRow("words") << "due parole" << -300 << query + "due%20parole";
+        QTest::newRow("server's 404") << "http://www.torvi.example/no.html" << 404 << QByteArray();
+        // The engine hands it to the downloads, where the user saves it.
+        QTest::newRow("download") << url("/archivio.zip") << -3 << QByteArray();
+    }
+
+    // A failure inside the engine becomes a search for the typed text; an answer of the
+    // server and a download do not.
+    void failures()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, code);
+        QFETCH(QByteArray, search);
+        start();
+        frmMain &w = *m_program->window;
+        const QString saved = QString::fromStdString((m_home.path() / "salvato.zip").string());
+        QTimer answer; // the save dialog is modal: answered from inside its own event loop
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (auto *dialog = w.findChild<QFileDialog *>("downloadDialog")) {
+                // Typed as a user does: selectFile() races the dialog's folder listing.
+                dialog->findChild<QLineEdit *>("fileNameEdit")->setText(saved);
+                static_cast<QDialog *>(dialog)->accept();
+            }
+        });
+        answer.start(20);
+        QSignalSpy failed(w.WebBrowser1, &EngineView::NavigateError);
+        type(w, typed);
+        QVERIFY(failed.wait(T));
+        QCOMPARE(failed[0][1].toInt(), code);
+        QCOMPARE(m_program->hub.calls.value(w.WebBrowser1)
+                     .filter(qs(m_program->endpoints.SearchQueryUrl))
+                     .size(),
+                 search.isEmpty() ? 0 : 1);
+        if (!search.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Risultati", T);
+            QCOMPARE(m_server.count(search), 1);
+            // The engine's own error page, which came first, is no document of the address.
+            QVERIFY(!fileText("C:\\WINDOWS\\cronologia.txt").contains("chrome-error"));
+        }
+        if (code == -3)
+            QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(saved).size(), qint64(22), T);
+    }
+
+    // Each window.open asks: OK gives the page a secondary window, Cancel nothing. A page
+    // opened by script may close its window unasked; the main window stays when its page
+    // asks that, and goes on.
+    void windowsOpenAndClose()
+    {
+        start();
+        frmMain &w = *m_program->window;
+        ScriptedMessageBoxes &boxes = m_program->boxes;
+        boxes.answers = QList<MessageAnswer>(49, MessageAnswer::Cancel);
+        boxes.answers.prepend(MessageAnswer::Ok);
+        type(w, url("/finestre.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "fatto", T);
+        QCOMPARE(boxes.shown, QStringList(50, "Richiesta nuova pagina vuoi aprirla con torvi ?"));
+        QCOMPARE(secondaryWindows().size(), 1);
+        const QPointer<webForm> opened = secondaryWindows()[0];
+        QTRY_VERIFY_WITH_TIMEOUT(
+            opened->windowTitle().startsWith("Vuota - " + url("/vuota.html?0")), T);
+        static_cast<WebEngineAdapter *>(opened->WebBrowser1)->page()->runJavaScript("close()");
+        QTRY_VERIFY_WITH_TIMEOUT(opened.isNull(), T);
+
+        QSignalSpy closing(w.WebBrowser1, &EngineView::WindowClosing);
+        type(w, url("/chiude.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(closing.count(), 1, T);
+        type(w, url("/pulita.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Pulita", T);
+    }
+
+    void endpointsComeFromTheConfiguration_data()
+    {
+        QTest::addColumn<QString>("config"); // "-": no file
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("asked");
+        QTest::newRow("no file: Torvi's own pages, not one request") << "-" << startTitle << "";
+        QTest::newRow("start page and counter on the server")
+            << "[Endpoints]\nStartPageUrl=" + url("/torvi/index.html") +
+                   "\nCounterUrl=" + url("/count.php")
+            << "Inizio"
+            << "/count.php /torvi/index.html";
+        QTest::newRow("a malformed file is ignored")
+            << "[Endpoints]\nStartPageUrl=" + url("/torvi/index.html") + "\nnonsense" << startTitle
+            << "";
+    }
+
+    // Once the three engines have their pages, whatever they were to ask for, they have.
+    void endpointsComeFromTheConfiguration()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, title);
+        QFETCH(QString, asked);
+        m_server.setPage("/torvi/index.html", {"<title>Inizio</title>"});
+        writeEndpointsConfig(config == "-" ? std::nullopt : std::optional{config.toStdString()});
+        m_server.requests.clear();
+        launch();
+        const frmMain &w = *m_program->window;
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), title, T);
+        for (EngineView *engine : {w.WebBrowser1, w.WebBrowser2, w.WebBrowser3})
+            QTRY_VERIFY_WITH_TIMEOUT(scriptAnswer(engine, "document.readyState") == "complete", T);
+        QCOMPARE(w.WebBrowser2->LocationURL(), builtInEndpoints().DesktopPageUrl);
+        QStringList paths;
+        for (const QByteArray &path : requestedPaths())
+            paths << path;
+        QCOMPARE(paths.join(' '), asked);
+    }
+
+    // The start page shows its emblem and searches; the counter counts the documents completed
+    // in this run, the start page and the search's page; back leads home again.
+    void ownPagesSearchAndCount()
+    {
+        writeEndpointsConfig(std::nullopt);
+        m_server.requests.clear();
+        launch();
+        frmMain &w = *m_program->window;
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), startTitle, T);
+        QTRY_COMPARE_WITH_TIMEOUT(scriptAnswer(w.WebBrowser3, "document.body.innerText"),
+                                  "1 documenti completati", T);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            scriptAnswer(w.WebBrowser1, "String(document.images[0].naturalWidth > 0)"), "true", T);
+
+        scriptAnswer(w.WebBrowser1, "document.querySelector('input[name=q]').value = 'c++ e c#';"
+                                    "document.forms[0].submit()");
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Risultati", T);
+        QCOMPARE(requestedPaths(),
+                 std::set<QByteArray>{"/search?client=torvi&q=c%2B%2B%20e%20c%23"});
+        QTRY_COMPARE_WITH_TIMEOUT(scriptAnswer(w.WebBrowser3, "document.body.innerText"),
+                                  "2 documenti completati", T);
+        QTest::mouseClick(w.cmdIndietro, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), startTitle, T);
+    }
+
+    // A page of the web can neither frame, fetch nor open an own page: the start page lists
+    // the user's favorites and visits. Its attempt to go there fails like any unreachable
+    // address, into a search.
+    void webPagesCannotReachOwnPages()
+    {
+        m_server.setPage("/curiosa.html",
+                         {"<title>Curiosa</title><iframe src='torvi://sito/torvi/index.html'>"
+                          "</iframe><script>fetch('torvi://sito/count.php').then("
+                          "() => document.title = 'letta', () => document.title = 'rifiutata');"
+                          "</script>"});
+        launch(url("/curiosa.html").toStdString());
+        frmMain &w = *m_program->window;
+        QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "rifiutata", T);
+        scriptAnswer(w.WebBrowser1, "location.href = 'torvi://sito/torvi/index.html'");
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Risultati", T);
+        for (const QList<QVariant> &event : completed)
+            QVERIFY2(!event[0].toString().startsWith("torvi:"), qPrintable(event[0].toString()));
+    }
+
+    // "Esci" with a secondary window open ends the program cleanly, and the cookie its page
+    // set is sent back by the shipped program on its next run.
+    void esciKeepsTheCookies()
+    {
+        m_server.requests.clear();
+        QProcess run;
+        run.setProcessChannelMode(QProcess::ForwardedChannels);
+        // A profile of their own: this process has the test's open.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *folder : {"XDG_DATA_HOME", "XDG_CACHE_HOME"})
+            environment.insert(folder, QString::fromStdString((m_home.path() / "run").string()));
+        run.setProcessEnvironment(environment);
+        run.start(QCoreApplication::applicationFilePath(), {"--as-program", url("/biscotto.html")});
+        // The server answers from this thread's event loop: wait in it, not in QProcess.
+        QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 2 * T);
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.exitCode(), 0);
+
+        run.start(TORVI_EXECUTABLE, {url("/pulita.html")});
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/pulita.html"), 1, 2 * T);
+        for (const QByteArray &request : m_server.requests)
+            if (request.startsWith("GET /pulita.html "))
+                QVERIFY2(request.contains("\r\nCookie: torvi_prova=resta\r\n"), request);
+        run.kill();
+        run.waitForFinished();
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && QByteArray(argv[1]) == "--as-program")
+        return runAsProgram(argc, argv);
+    // The engine's profile writes into the home until the engine goes with the application:
+    // the home goes after it. The engine learns Torvi's scheme before it starts.
+    TempHome home;
+    registerOwnScheme();
+    QApplication app(argc, argv);
+    EndToEndTest test(home);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "e2e_test.moc"

@@ -1,0 +1,169 @@
+// Torvi tests: the program as main() builds it, on fake engines (window tests) or on the real
+// one (end-to-end tests), with the real hub recorded and message boxes answered by the test.
+#pragma once
+
+#include "app/own_site.h"
+#include "app/qt/frm_main.h"
+#include "app/qt/program_services.h"
+#include "nav/endpoints.h"
+#include "nav/qt/browser_profile.h"
+#include "nav/qt/own_scheme.h"
+#include "nav/windows_path.h"
+#include "popup/qt/web_form.h"
+#include "support/temp_home.h"
+#include "ui/qt/address_line_edit.h"
+#include "ui/qt/picture_button.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/status_panels.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+namespace torvi::test {
+
+// The real hub, recording each request under the engine it was for.
+class RecordingHub : public NavigationHub
+{
+public:
+    using NavigationHub::NavigationHub;
+    QHash<const Engine *, QStringList> calls; // "url action"; " (stop)": StopBrowser
+
+    void NavigateBrowser(const std::string &url, const std::string &action, Engine &browser,
+                         AddressBox &box) override
+    {
+        calls[&browser] << qs(url + ' ' + action);
+        NavigationHub::NavigateBrowser(url, action, browser, box);
+    }
+    void StopBrowser(Engine &browser, AddressBox &box) override
+    {
+        calls[&browser] << " (stop)";
+        NavigationHub::StopBrowser(browser, box);
+    }
+};
+
+class ScriptedMessageBoxes : public MessageBoxes
+{
+public:
+    QStringList shown;
+    QList<MessageAnswer> answers; // taken in order; OK when none is left
+
+    MessageAnswer show(QWidget *, const QString &text, MessageButtons, MessageIcon,
+                       const QString &) override
+    {
+        shown << text;
+        QTest::qWait(5); // a real box runs an event loop of its own
+        return answers.isEmpty() ? MessageAnswer::Ok : answers.takeFirst();
+    }
+};
+
+// Goes wherever it is sent; a test raises its events with emit.
+class FakeEngine : public EngineView
+{
+public:
+    using EngineView::EngineView;
+    std::string location;
+
+    static FakeEngine *of(EngineView *engine) { return static_cast<FakeEngine *>(engine); }
+    bool Navigate2(const std::string &url, int) override
+    {
+        location = url;
+        return !url.empty();
+    }
+    bool GoBack() override { return true; }
+    bool GoForward() override { return true; }
+    bool Refresh2() override { return true; }
+    std::string LocationURL() const override { return location; }
+    EngineView *requestNewWindow() { return askForNewWindow(); }
+};
+
+inline EngineFactory fakeEngines()
+{
+    return [](QWidget *parent, EngineRole) -> EngineView * { return new FakeEngine(parent); };
+}
+
+// The secondary windows open now, in no set order.
+inline QList<webForm *> secondaryWindows()
+{
+    QList<webForm *> forms;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *form = qobject_cast<webForm *>(w); form && form->isVisible())
+            forms.append(form);
+    return forms;
+}
+
+// Writes the user's torvi.conf, or removes it when there is none.
+inline void writeEndpointsConfig(const std::optional<std::string> &text)
+{
+    const std::filesystem::path path = endpointsConfigPath();
+    std::filesystem::remove(path);
+    if (!text)
+        return;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << *text;
+}
+
+// Whether the program serves Torvi's own pages to the engine, as main() does: the real
+// engine asks for them, fake ones never do.
+enum class ServeOwnPages
+{
+    No,
+    Yes
+};
+
+// The program's files go to the home the test has made; its endpoints come from the
+// torvi.conf there, as main() reads them.
+struct Program
+{
+    explicit Program(EngineFactory engines, const std::string &commandLine = {},
+                     ServeOwnPages ownPages = ServeOwnPages::No)
+        : served(ownPages == ServeOwnPages::Yes)
+    {
+        (void)prepareMappedDrive(currentUserName());
+        if (served)
+            serveOwnSite(site);
+        window = new frmMain(MainServices{WindowServices{hub, boxes, std::move(engines), endpoints},
+                                          fileSystem, scanner, historyFile, clock,
+                                          [this] { ++registrations; }, [this] { ++endRequests; },
+                                          checkedPages},
+                             commandLine);
+        window->show();
+    }
+    // The program's windows go, in no set order, as at its end; the engine's profile stays
+    // and must not ask a site that is gone.
+    ~Program()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (QByteArray(w->metaObject()->className()).startsWith("torvi::"))
+                w->deleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (served)
+            BrowserProfile::instance().serveOwnPages({});
+    }
+
+    FileSystem fileSystem;
+    SystemClock clock;
+    NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
+    RecordingHub hub{log};
+    ThreatScanner scanner;
+    HistoryFile historyFile{fileSystem};
+    CheckedPages checkedPages;
+    Endpoints endpoints = endpointsOfThisRun();
+    OwnSite site{endpoints, checkedPages, historyFile, FavoritesFile{}, emblemSvg()};
+    ScriptedMessageBoxes boxes;
+    int registrations = 0, endRequests = 0;
+    bool served;
+    frmMain *window;
+};
+
+// A file of the program's, by its Windows path; empty when it cannot be read.
+inline QString fileText(std::string_view windowsPath)
+{
+    QFile file(QString::fromStdString(nativePath(windowsPath).string()));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace torvi::test

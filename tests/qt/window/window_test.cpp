@@ -1,0 +1,295 @@
+// Torvi window tests: each window's buttons, keys and engine events reach the right hub call,
+// panel or box (a row per window); the main window's command list and panels.
+#include "app/qt/app_lifecycle.h"
+#include "app/qt/frm_source.h"
+#include "support/program.h"
+#include "tools/qt/frm_about.h"
+#include "tools/temp_cleaner.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace torvi;
+using namespace torvi::test;
+
+namespace {
+
+// No torvi.conf in the tests' homes: the program's own endpoints.
+const Endpoints defaults = builtInEndpoints();
+
+// From the menu picture, down the list with the arrows (which only move), then a click.
+void choose(frmMain &w, const QString &item)
+{
+    QTest::mouseClick(w.Image2, Qt::LeftButton);
+    w.List1->setCurrentRow(0);
+    while (w.List1->currentItem()->text() != item && w.List1->currentRow() < w.List1->count() - 1)
+        QTest::keyClick(w.List1, Qt::Key_Down);
+    QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {},
+                      w.List1->visualItemRect(w.List1->currentItem()).center());
+}
+
+QStringList texts(const QListWidget *list)
+{
+    QStringList all;
+    for (int i = 0; i < list->count(); ++i)
+        all << list->item(i)->text();
+    return all;
+}
+
+// A file where a folder should be: nothing can be written into it, even by root.
+void blockFolder(const std::string &windowsPath)
+{
+    std::filesystem::remove_all(nativePath(windowsPath));
+    std::ofstream(nativePath(windowsPath)) << "in the way";
+}
+
+} // namespace
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void browserWindow_data()
+    {
+        QTest::addColumn<bool>("secondary");
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("main") << false << qs(defaults.SearchHomeUrl) << "Pagina";
+        QTest::newRow("secondary") << true << qs(defaults.SearchHomeUrl) + "/"
+                                   << "Pagina - http://a/p - Torvi Personal Secure Browser";
+    }
+
+    // A browser window's buttons and keys, then its engine's events.
+    void browserWindow()
+    {
+        QFETCH(bool, secondary);
+        QFETCH(QString, search);
+        QFETCH(QString, caption);
+        const QString question = secondary ? "Popup Richiesto Aprirlo ?"
+                                           : "Richiesta nuova pagina vuoi aprirla con torvi ?";
+        TempHome home;
+        Program p(fakeEngines(), " \"http://a.example/x y\" ");
+        frmMain &w = *p.window;
+        // The command line goes to the page as it stands.
+        QCOMPARE(p.hub.calls.value(w.WebBrowser1).value(0), " \"http://a.example/x y\"  ");
+        webForm *f =
+            secondary && w.newWebBrowser("http://a.example/") ? secondaryWindows()[0] : nullptr;
+        QWidget *window = f ? static_cast<QWidget *>(f) : &w;
+        FakeEngine *page = FakeEngine::of(f ? f->WebBrowser1 : w.WebBrowser1);
+        AddressLineEdit *box = f ? f->txtURL : w.Text1;
+        StatusPanels *status = f ? f->StatusBar1 : w.StatusBar2;
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        p.hub.calls.clear();
+        // The main window's toolbar commands close its command list; the go picture does not.
+        for (const QString name : {"cmdIndietro", "cmdAvanti", "cmdRefresh", "cmdHome", "Command3",
+                                   "cmdCerca", "cmdInfo", "Image1"})
+            if (auto *button = window->findChild<PictureButton *>(name)) {
+                w.List1->show();
+                box->setText(" www.esempio.it ");
+                QTest::mouseClick(button, Qt::LeftButton);
+                QCOMPARE(w.List1->isHidden(), !secondary && name != "Image1");
+            }
+        QTest::keyClick(box, Qt::Key_Return);
+        for (const QKeyCombination key :
+             {Qt::ALT | Qt::Key_Left, Qt::ALT | Qt::Key_Right, QKeyCombination(Qt::Key_F5),
+              QKeyCombination(Qt::Key_Escape)})
+            QTest::keyClick(window, key.key(), key.keyboardModifiers());
+        QCOMPARE(p.hub.calls.value(page),
+                 (QStringList{" back", " next", " refresh", qs(defaults.HomeUrl) + ' ',
+                              search + ' ', qs(defaults.InfoUrl) + ' ', " www.esempio.it  ",
+                              " www.esempio.it  ", " back", " next", " refresh", " (stop)"}));
+
+        QTest::mouseClick(window->findChild<PictureButton *>("Command2"), Qt::LeftButton);
+        QCOMPARE(secondaryWindows().size(), secondary ? 2 : 1);
+        for (webForm *other : secondaryWindows())
+            QVERIFY(other == window ||
+                    FakeEngine::of(other->WebBrowser1)->location == defaults.SearchHomeUrl);
+
+        emit page->ProgressChange(300, 1000);
+        emit page->StatusTextChange("http://link.example/");
+        QCOMPARE(status->panelText(3), " 300/ 1000");
+        QCOMPARE(status->panelText(1), "http://link.example/");
+
+        // A failure inside the engine searches for what this window's own box holds.
+        w.Text1->setText("altro");
+        box->setText("parola");
+        p.hub.calls.clear();
+        emit page->NavigateError("http://parola/", -105);
+        QCOMPARE(p.hub.calls.value(page), QStringList{qs(defaults.SearchQueryUrl) + "parola "});
+
+        p.hub.calls.clear();
+        page->location = "http://a/p";
+        emit page->DocumentComplete("http://a/p", {true, "<p>an exploit</p>", "Pagina"});
+        QCOMPARE(box->text(), "http://a/p");
+        QCOMPARE(window->windowTitle(), caption);
+        QCOMPARE(status->panelText(2), "Dati Sensibili");
+        QCOMPARE(w.listDanger->count(), 1);
+        QCOMPARE(p.hub.calls.value(w.WebBrowser3), QStringList{" refresh"});
+        QCOMPARE(fileText(NavigationLog::defaultPath()).count("<URL>http://a/p</URL>"), 1);
+        // Only the main window's pages go to the history.
+        QCOMPARE(fileText("C:\\WINDOWS\\cronologia.txt").count("http://a/p||"), secondary ? 0 : 1);
+
+        // Files that cannot be written stop neither the check nor the counter.
+        blockFolder("C:\\WINDOWS");
+        blockFolder(applicationDirectory());
+        emit page->DocumentComplete("http://a.example/q", {true, "pulita", "Pulita"});
+        QCOMPARE(status->panelText(2), "Certificato");
+        QCOMPARE(p.hub.calls.value(w.WebBrowser3), (QStringList{" refresh", " refresh"}));
+        emit page->DocumentComplete("http://a.example/i.png", {});
+        QCOMPARE(status->panelText(2), QString());
+
+        // A page's new window: Cancel gives it none, OK a shown one.
+        p.boxes.answers = {MessageAnswer::Cancel};
+        QCOMPARE(page->requestNewWindow(), nullptr);
+        const EngineView *opened = page->requestNewWindow();
+        QCOMPARE(secondaryWindows().size(), secondary ? 3 : 2);
+        QVERIFY(opened && opened->window()->isVisible() && opened->window() != window);
+        QCOMPARE(p.boxes.shown, (QStringList{question, question}));
+    }
+
+    void commandList_data()
+    {
+        QTest::addColumn<QString>("items");
+        QTest::addColumn<QString>("after"); // what shows then, and what was asked for
+        const QString page = "WebBrowser3 WebBrowser1";
+        const QString tools = "asked " + qs(defaults.DesktopPageUrl);
+        for (const auto &[items, after] : QList<std::pair<QString, QString>>{
+                 {"_______| Settaggi |________", page},
+                 {"Esci", page + " List1 end"}, // the program is gone by then
+                 {"Aggiornamenti",
+                  page + " webForm torvi://sito/TorviUpdate.php?client=Torvi&version=1.0.5"},
+                 {"Browser Predefinito", page + " registered"},
+                 {"Visualizza Preferiti", "Frame1"},
+                 {"Visualizza Cronologia", "Frame2"},
+                 {"Visualizza Sorgente", page + " frmSource <p>corpo</p>"},
+                 {"Informazioni sul software",
+                  page + " frmAbout Personal Secure Browser Torvi Software"},
+                 {"Visualizza Informazioni sul sito", "WebBrowser3 listDanger"},
+                 // The tools page comes afresh: what was checked so far.
+                 {"Visualizza Strumenti", "WebBrowser3 WebBrowser2 " + tools},
+                 {"Visualizza Strumenti+Visualizza Browser", page + " " + tools}})
+            QTest::newRow(qPrintable(items)) << items << after;
+    }
+
+    void commandList()
+    {
+        QFETCH(QString, items);
+        QFETCH(QString, after);
+        TempHome home;
+        Program p(fakeEngines());
+        frmMain &w = *p.window;
+        emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "<p>corpo</p>", "A"});
+        p.hub.calls.remove(w.WebBrowser2);
+        for (const QString &item : items.split('+'))
+            choose(w, item);
+        QStringList shown;
+        for (QWidget *view : QList<QWidget *>{w.WebBrowser3, w.WebBrowser1, w.WebBrowser2,
+                                              w.listDanger, w.Frame1, w.Frame2, w.List1})
+            if (!view->isHidden())
+                shown << view->objectName();
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top == &w || !top->isVisible())
+                continue;
+            shown << top->objectName();
+            if (auto *form = qobject_cast<webForm *>(top))
+                shown << qs(FakeEngine::of(form->WebBrowser1)->location);
+            if (auto *source = qobject_cast<frmSource *>(top))
+                shown << source->Text1->toPlainText();
+            if (auto *about = qobject_cast<frmAbout *>(top))
+                shown << about->lblDescription->text() << about->lblAuthor->text();
+        }
+        if (p.endRequests || p.registrations)
+            shown << (p.endRequests ? "end" : "registered");
+        if (p.hub.calls.contains(w.WebBrowser2))
+            shown << "asked" << p.hub.calls.value(w.WebBrowser2).join(' ').trimmed();
+        QCOMPARE(shown.join(' '), after);
+    }
+
+    void panels()
+    {
+        TempHome home;
+        Program p(fakeEngines());
+        frmMain &w = *p.window;
+        emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "x", "Prima"});
+        emit w.WebBrowser1->DocumentComplete("http://b.example/", {true, "x", "Seconda"});
+        choose(w, "Visualizza Cronologia");
+        HistoryPanel &h = *w.Frame2;
+        const QTreeWidgetItem *older = h.ListView2->topLevelItem(1);
+        QVERIFY(older && older->text(2) == "Prima");
+        p.hub.calls.clear();
+        QTest::mouseClick(h.ListView2->viewport(), Qt::LeftButton, {},
+                          h.ListView2->visualItemRect(older).center());
+        QCOMPARE(p.hub.calls.value(w.WebBrowser1), QStringList{"http://a.example/ "});
+        QVERIFY(h.isHidden() && w.WebBrowser1->isVisible());
+
+        choose(w, "Visualizza Cronologia");
+        const auto temp = nativePath(tempFolderPath(currentUserName()));
+        std::ofstream(temp / "via.tmp") << "x";
+        std::ofstream(temp / "resta.tmp") << "x";
+        std::filesystem::permissions(temp / "resta.tmp", std::filesystem::perms::owner_read);
+        QTest::mouseClick(h.Command4, Qt::LeftButton);
+        QCOMPARE(h.lblElementiEliminati->text(), "Elementi Eliminati: 1");
+        QCOMPARE(h.lblElementiRimasti->text(), "Elementi Rimasti: 1");
+        QCOMPARE(texts(h.File1), QStringList{"resta.tmp"});
+        QCOMPARE(p.boxes.shown.last(), "Fatto");
+        QTest::mouseClick(h.cmdEliminaCronologia, Qt::LeftButton);
+        QCOMPARE(h.ListView2->topLevelItemCount(), 0);
+        QCOMPARE(fileText("C:\\WINDOWS\\cronologia.txt"), QString());
+
+        std::ofstream(nativePath("C:\\WINDOWS\\preferiti.txt"))
+            << "Uno||http://uno.example/\r\nDue||2\r\nTre||3\r\n";
+        emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "x", "Una pagina"});
+        choose(w, "Visualizza Preferiti");
+        FavoritesPanel &f = *w.Frame1;
+        const QString start = fileText("C:\\WINDOWS\\preferiti.txt");
+        QTest::mouseClick(f.cmdNuovoPreferiti, Qt::LeftButton); // the page, prefilled
+        QCOMPARE(fileText("C:\\WINDOWS\\preferiti.txt"),
+                 start + "Una pagina||http://a.example/\r\n");
+        f.ListView1->setCurrentRow(1);
+        QTest::mouseClick(f.cmdEliminaPreferiti, Qt::LeftButton);
+        QCOMPARE(texts(f.ListView1), (QStringList{"Uno - http://uno.example/", "Tre - 3",
+                                                  "Una pagina - http://a.example/"}));
+        f.ListView1->setCurrentRow(1);
+        f.txtNomePreferiti->setText("Tre bis");
+        QTest::mouseClick(f.cmdModificaPreferiti, Qt::LeftButton);
+        QCOMPARE(fileText("C:\\WINDOWS\\preferiti.txt"), "Uno||http://uno.example/\r\n"
+                                                         "Tre bis||http://a.example/\r\n"
+                                                         "Una pagina||http://a.example/\r\n");
+        p.hub.calls.clear();
+        const QPoint first = f.ListView1->visualItemRect(f.ListView1->item(0)).center();
+        QTest::mouseClick(f.ListView1->viewport(), Qt::LeftButton, {}, first); // as delivered
+        QTest::mouseDClick(f.ListView1->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(p.hub.calls.value(w.WebBrowser1), QStringList{"http://uno.example/ "});
+        QVERIFY(f.isHidden() && w.WebBrowser1->isVisible());
+
+        choose(w, "Visualizza Preferiti");
+        blockFolder("C:\\WINDOWS");
+        QTest::mouseClick(f.cmdNuovoPreferiti, Qt::LeftButton);
+        QCOMPARE(p.boxes.shown.size(), 2); // "Fatto", then that the change was not saved
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+        QVERIFY(f.isHidden() && w.WebBrowser1->isVisible() && w.WebBrowser3->isVisible());
+    }
+};
+
+// The system speaks English here; the program speaks Italian all the same.
+int main(int argc, char *argv[])
+{
+    qputenv("LANGUAGE", "en");
+    qputenv("LC_ALL", "en_US.UTF-8");
+    QApplication app(argc, argv);
+    setUpApplication();
+    if (QMessageBox(QMessageBox::Question, {}, {}, QMessageBox::Cancel)
+            .button(QMessageBox::Cancel)
+            ->text() != "Annulla")
+        qFatal("the message boxes do not speak Italian");
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_test.moc"
