@@ -18,13 +18,6 @@ protected:
     {
         return ask(std::move(host), std::move(path)).value_or(OwnAnswer{}).body;
     }
-    static std::size_t count(const std::string &text, const std::string &part)
-    {
-        std::size_t n = 0;
-        for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++n;
-        return n;
-    }
 
     Endpoints endpoints = builtInEndpoints();
     CheckedPages checked;
@@ -37,40 +30,36 @@ protected:
 // search engine's address; anything else is no page.
 TEST_F(OwnSiteTest, EveryAddressHasItsPage)
 {
-    const std::string search = endpoints.SearchQueryUrl;
     const test::Row<std::array<std::string, 3>, std::string> rows[] = {
-        {"home page", {"sito", "", ""}, "title Pagina iniziale di Torvi"},
-        {"start page", {"sito", "/torvi/index.html", ""}, "title Pagina iniziale di Torvi"},
+        {"home page", {"sito", "", ""}, "<title>Pagina iniziale di Torvi</title>"},
+        {"start page",
+         {"sito", "/torvi/index.html", ""},
+         "<title>Pagina iniziale di Torvi</title>"},
         {"tools view",
          {"strumenti", "/torvi/ext-2.2/examples/desktop/desktop.html", ""},
-         "title Strumenti di Torvi"},
-        {"counter", {"sito", "/count.php", ""}, "title Contatore di Torvi"},
-        {"information", {"consulenza", "/", ""}, "title Che cosa fa Torvi"},
+         "<title>Strumenti di Torvi</title>"},
+        {"counter", {"sito", "/count.php", ""}, "<title>Contatore di Torvi</title>"},
+        {"information", {"consulenza", "/", ""}, "<title>Che cosa fa Torvi</title>"},
         {"update",
          {"sito", "/TorviUpdate.php", "client=Torvi&version=1.0.5"},
-         "title Aggiornamenti di Torvi"},
+         "<title>Aggiornamenti di Torvi</title>"},
+        {"update's version", {"sito", "/TorviUpdate.php", ""}, "installata: 1.0.5</h2>"},
         {"emblem", {"sito", "/emblema.svg", ""}, "image/svg+xml <svg/>"},
         {"search, form-encoded",
          {"sito", "/cerca", "x=1&q=c%2B%2B+e+c%23&y"},
-         "redirect " + search + "c%2B%2B%20e%20c%23"},
+         "redirect " + endpoints.SearchQueryUrl + "c%2B%2B%20e%20c%23"},
         {"search for nothing", {"sito", "/cerca", "q=+%20"}, "redirect " + endpoints.SearchHomeUrl},
         {"a path on the wrong host", {"strumenti", "/count.php", ""}, "none"},
         {"an unknown path", {"sito", "/index.html", ""}, "none"},
     };
     for (const auto &r : rows) {
         const auto answer = ask(r.in[0], r.in[1], r.in[2]);
-        std::string got = "none";
-        if (answer && !answer->redirectTo.empty())
-            got = "redirect " + answer->redirectTo;
-        else if (answer && answer->mimeType == "text/html")
-            got = "title " + answer->body.substr(answer->body.find("<title>") + 7,
-                                                 answer->body.find("</title>") -
-                                                     answer->body.find("<title>") - 7);
-        else if (answer)
-            got = answer->mimeType + " " + answer->body;
-        EXPECT_EQ(got, r.out) << r.label;
+        const std::string got = !answer                      ? "none"
+                                : answer->redirectTo.empty() ? answer->mimeType + " " + answer->body
+                                                             : "redirect " + answer->redirectTo;
+        EXPECT_TRUE(r.out == "none" ? got == r.out : got.find(r.out) != std::string::npos)
+            << r.label << ": " << got;
     }
-    EXPECT_NE(page("sito", "/TorviUpdate.php").find("1.0.5"), std::string::npos);
 }
 
 // The user's files reach the start page as text: escaped, and linked only to web addresses.
@@ -88,18 +77,16 @@ TEST_F(OwnSiteTest, StartPageShowsTheUsersFilesAsTextOnly)
     test::writeText(historyPath, lines);
 
     const std::string start = page("sito", "/");
-    EXPECT_NE(start.find("<li>&lt;b&gt;&amp;&quot;&#39;&lt;/b&gt;</li>"), std::string::npos);
-    EXPECT_EQ(start.find("javascript"), std::string::npos);
-    EXPECT_NE(start.find("<a href=\"http://www.debian.org\">Debian</a>"), std::string::npos);
-    EXPECT_NE(start.find("<a href=\"https://a.example/?x=1&amp;y=&lt;2&gt;\">"
-                         "https://a.example/?x=1&amp;y=&lt;2&gt;</a>"),
-              std::string::npos);
-    EXPECT_EQ(start.find("<script"), std::string::npos);
-    EXPECT_NE(start.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
-    EXPECT_EQ(count(start, "https://p12.example/"), 1u);
+    for (const char *part : {"<li>&lt;b&gt;&amp;&quot;&#39;&lt;/b&gt;</li>",
+                             "<a href=\"http://www.debian.org\">Debian</a>",
+                             "<a href=\"https://a.example/?x=1&amp;y=&lt;2&gt;\">"
+                             "https://a.example/?x=1&amp;y=&lt;2&gt;</a>",
+                             "&lt;script&gt;alert(1)&lt;/script&gt;", "p3.example"})
+        EXPECT_NE(start.find(part), std::string::npos) << part;
+    for (const char *part : {"javascript", "<script", "p2.example" /* ten visits at most */})
+        EXPECT_EQ(start.find(part), std::string::npos) << part;
+    EXPECT_EQ(start.find("https://p12.example/"), start.rfind("https://p12.example/"));
     EXPECT_LT(start.find("p12.example"), start.find("p11.example"));
-    EXPECT_NE(start.find("p3.example"), std::string::npos);
-    EXPECT_EQ(start.find("p2.example"), std::string::npos) << "ten visits at most";
 }
 
 // The counter shows the documents checked in this run in the window's colours (a colour that
@@ -124,7 +111,6 @@ TEST_F(OwnSiteTest, CounterAndToolsViewTellWhatWasChecked)
     const std::string tools = page("strumenti", "/torvi/ext-2.2/examples/desktop/desktop.html");
     EXPECT_NE(tools.find("<b>62</b>; con parole sospette: <b>1</b>"), std::string::npos);
     EXPECT_NE(tools.find("Qui sotto gli ultimi 50, dal pi"), std::string::npos);
-    EXPECT_EQ(count(tools, "<tr><td>"), CheckedPages::Kept);
     EXPECT_NE(tools.find("https://b.example/?a=&lt;1&gt;</a></td><td class=\"pericolo\">Dati "
                          "Sensibili</td><td>exploit, worm</td>"),
               std::string::npos);

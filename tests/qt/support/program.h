@@ -2,12 +2,8 @@
 // one (end-to-end tests), with the real hub recorded and message boxes answered by the test.
 #pragma once
 
-#include "app/own_site.h"
 #include "app/qt/frm_main.h"
 #include "app/qt/program_services.h"
-#include "nav/endpoints.h"
-#include "nav/qt/browser_profile.h"
-#include "nav/qt/own_scheme.h"
 #include "nav/windows_path.h"
 #include "popup/qt/web_form.h"
 #include "support/temp_home.h"
@@ -19,9 +15,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QtTest>
-#include <filesystem>
 #include <fstream>
-#include <optional>
 
 namespace torvi::test {
 
@@ -95,36 +89,13 @@ inline QList<webForm *> secondaryWindows()
     return forms;
 }
 
-// Writes the user's torvi.conf, or removes it when there is none.
-inline void writeEndpointsConfig(const std::optional<std::string> &text)
-{
-    const std::filesystem::path path = endpointsConfigPath();
-    std::filesystem::remove(path);
-    if (!text)
-        return;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << *text;
-}
-
-// Whether the program serves Torvi's own pages to the engine, as main() does: the real
-// engine asks for them, fake ones never do.
-enum class ServeOwnPages
-{
-    No,
-    Yes
-};
-
 // The program's files go to the home the test has made; its endpoints come from the
 // torvi.conf there, as main() reads them.
 struct Program
 {
-    explicit Program(EngineFactory engines, const std::string &commandLine = {},
-                     ServeOwnPages ownPages = ServeOwnPages::No)
-        : served(ownPages == ServeOwnPages::Yes)
+    explicit Program(EngineFactory engines, const std::string &commandLine = {})
     {
         (void)prepareMappedDrive(currentUserName());
-        if (served)
-            serveOwnSite(site);
         window = new frmMain(MainServices{WindowServices{hub, boxes, std::move(engines), endpoints},
                                           fileSystem, scanner, historyFile, clock,
                                           [this] { ++registrations; }, [this] { ++endRequests; },
@@ -132,16 +103,13 @@ struct Program
                              commandLine);
         window->show();
     }
-    // The program's windows go, in no set order, as at its end; the engine's profile stays
-    // and must not ask a site that is gone.
+    // The program's windows go, in no set order, as at its end.
     ~Program()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
             if (QByteArray(w->metaObject()->className()).startsWith("torvi::"))
                 w->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (served)
-            BrowserProfile::instance().serveOwnPages({});
     }
 
     FileSystem fileSystem;
@@ -155,7 +123,6 @@ struct Program
     OwnSite site{endpoints, checkedPages, historyFile, FavoritesFile{}, emblemSvg()};
     ScriptedMessageBoxes boxes;
     int registrations = 0, endRequests = 0;
-    bool served;
     frmMain *window;
 };
 
