@@ -48,10 +48,11 @@ std::vector<FavoriteEntry> parseFavorites(std::string_view content)
 std::string favoritesText(const FavoritesTable &table)
 {
     std::string text;
+    // A line break in a field would split the favorite in two and shift every later one.
     for (const auto &entry : table.entries()) {
-        text += entry.name;
+        text += oneLineField(entry.name);
         text += Separator;
-        text += entry.address;
+        text += oneLineField(entry.address);
         text += CrLf;
     }
     return text;
@@ -66,10 +67,10 @@ Status FavoritesFile::load(FavoritesTable &table) const
     if (type == std::filesystem::file_type::not_found)
         return Status::ok();
     if (type != std::filesystem::file_type::regular)
-        return Status::failure(native.string() + ": not a readable file");
+        return Status::failure(pathText(native) + ": not a readable file");
     const auto content = readWholeFile(native);
     if (!content)
-        return Status::failure(native.string() + ": cannot be read");
+        return Status::failure(pathText(native) + ": cannot be read");
     for (auto &entry : parseFavorites(fromSystemText(*content)))
         table.add(std::move(entry));
     return Status::ok();

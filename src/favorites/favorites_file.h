@@ -37,7 +37,8 @@ private:
 // the first piece the name, the second the address, further pieces ignored.
 std::vector<FavoriteEntry> parseFavorites(std::string_view content);
 
-// The file's text: name "||" address CR LF for every entry, in table order.
+// The file's text: name "||" address CR LF for every entry, in table order; a CR or LF in a
+// field becomes a blank.
 std::string favoritesText(const FavoritesTable &table);
 
 } // namespace torvi

@@ -19,11 +19,12 @@ HistoryFile::HistoryFile(FileSystem &fileSystem, std::string path)
 std::string historyRecord(std::string_view address, std::string_view dateTime,
                           std::string_view title)
 {
-    std::string record{address};
+    // A line break in a field would end the record early and make its rest a line of its own.
+    std::string record = oneLineField(address);
     record += HistoryFieldSeparator;
-    record += trimBlanks(dateTime);
+    record += oneLineField(trimBlanks(dateTime));
     record += HistoryFieldSeparator;
-    record += title;
+    record += oneLineField(title);
     record += CrLf;
     return record;
 }
@@ -32,7 +33,7 @@ Status HistoryFile::AddCronologia(const std::string &address, const std::string 
                                   const std::string &title)
 {
     // One write per record: a crash or a second writer never leaves half a line.
-    return appendToFile(nativePath(m_path), toSystemText(historyRecord(address, dateTime, title)));
+    return appendLine(nativePath(m_path), toSystemText(historyRecord(address, dateTime, title)));
 }
 
 std::vector<HistoryLine> parseHistory(std::string_view content)

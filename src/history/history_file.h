@@ -30,9 +30,9 @@ public:
     // path: the file in the program's Windows form (see windows_path.h).
     explicit HistoryFile(FileSystem &fileSystem, std::string path = std::string{HistoryFilePath});
 
-    // Appends "address||dateTime||title" and CR LF in one write; only the date loses its
-    // leading and trailing blanks. A failure loses the record and is reported, so the
-    // handler can go on with its next steps.
+    // Appends "address||dateTime||title" and CR LF in one write, on a line of its own; only
+    // the date loses its leading and trailing blanks. A failure loses the record, leaves the
+    // file as it was and is reported, so the handler can go on with its next steps.
     Status AddCronologia(const std::string &address, const std::string &dateTime,
                          const std::string &title);
 
@@ -53,7 +53,7 @@ private:
     std::string m_path;
 };
 
-// The record of one line, its CR LF included.
+// The record of one line, its CR LF included; a CR or LF in a field becomes a blank.
 std::string historyRecord(std::string_view address, std::string_view dateTime,
                           std::string_view title);
 

@@ -4,6 +4,7 @@
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace torvi {
@@ -13,6 +14,7 @@ namespace {
 constexpr std::string_view Declaration = "<?xml version='1.0'?>";
 constexpr std::string_view RootOpen = "<history>";
 constexpr std::string_view RootClose = "</history>";
+constexpr std::string_view RecordOpen = "<connection>";
 constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
 
 // Length of the UTF-8 sequence at the start of text, or 0 when it is not well-formed
@@ -84,6 +86,16 @@ std::vector<std::string> keptLogLines(std::string_view content)
     return lines;
 }
 
+std::vector<std::string> logLinesBeforeRecord(std::string_view content)
+{
+    std::vector<std::string> lines = keptLogLines(content);
+    if (lines.empty())
+        return {std::string{Declaration}, std::string{RootOpen}};
+    if (std::find(lines.begin(), lines.end(), RootOpen) == lines.end())
+        lines.insert(std::find(lines.begin(), lines.end(), RecordOpen), std::string{RootOpen});
+    return lines;
+}
+
 std::string escapeLogAddress(std::string_view address)
 {
     std::string out;
@@ -118,7 +130,7 @@ std::string escapeLogAddress(std::string_view address)
 std::string logRecord(std::string_view address, const LocalTime &when, bool downloadFlag)
 {
     std::string record;
-    record += "<connection>";
+    record += RecordOpen;
     record += CrLf;
     record += "\t<URL>" + escapeLogAddress(address) + "</URL>";
     record += CrLf;
@@ -139,23 +151,20 @@ Status NavigationLog::WriteHistoryXml(const std::string &address, bool &download
         return Status::ok();
 
     const auto native = nativePath(m_path);
-    std::string content;
+    std::string old;
     if (m_fileSystem.FileExists(m_path)) {
         // The old file is deleted before it is written anew; a read-only log cannot be.
         if (isReadOnlyFile(m_path))
-            return Status::failure(native.string() + ": file is read-only");
-        const auto old = readWholeFile(native);
-        if (!old)
-            return Status::failure(native.string() + ": cannot be read");
-        // Lines are kept byte for byte, in whatever code page they were written.
-        for (const auto &line : keptLogLines(*old)) {
-            content += line;
-            content += CrLf;
-        }
-    } else {
-        content += Declaration;
-        content += CrLf;
-        content += RootOpen;
+            return Status::failure(pathText(native) + ": file is read-only");
+        auto read = readWholeFile(native);
+        if (!read)
+            return Status::failure(pathText(native) + ": cannot be read");
+        old = std::move(*read);
+    }
+    // Lines are kept byte for byte, in whatever code page they were written.
+    std::string content;
+    for (const auto &line : logLinesBeforeRecord(old)) {
+        content += line;
         content += CrLf;
     }
     content += toSystemText(logRecord(address, m_clock.now(), flag));

@@ -38,6 +38,11 @@ private:
 // line that is exactly "</history>"; all lines when there is none.
 std::vector<std::string> keptLogLines(std::string_view content);
 
+// The lines an existing log keeps before a new record: its kept lines, with a "<history>"
+// line put in before the first record when none is there (a log cut short by a crash or an
+// editor would never parse again otherwise). An empty log gets the lines a new one starts with.
+std::vector<std::string> logLinesBeforeRecord(std::string_view content);
+
 // The address as XML character data. "&" and "<" become entity references; so do ">" after
 // "]]", CR and LF (a record stays five lines); characters XML 1.0 cannot carry at all
 // (control characters, U+FFFE, U+FFFF, bytes that are not UTF-8) become U+FFFD.

@@ -1,7 +1,7 @@
 // Torvi: the file-system service on Windows: the files' own attributes decide.
 #include "nav/file_system.h"
 
-#include "nav/text_file.h"
+#include "nav/windows_path.h"
 
 #include "nav/win32_api.h"
 
@@ -9,10 +9,11 @@ namespace torvi {
 
 namespace {
 
-// The ANSI entry points take paths in the ANSI code page; the core's are UTF-8.
-DWORD attributesOf(const std::string &ansiPath)
+// Wide calls with the one path conversion every file call uses: the ANSI ones would lose
+// the characters the code page lacks and look for another file.
+DWORD attributesOf(const std::string &path)
 {
-    return ::GetFileAttributesA(ansiPath.c_str());
+    return ::GetFileAttributesW(nativePath(path).c_str());
 }
 
 bool isFile(DWORD attributes)
@@ -22,26 +23,27 @@ bool isFile(DWORD attributes)
 
 std::string failure(const std::string &path, const char *what)
 {
-    return path + ": " + what + " (Windows error " + std::to_string(::GetLastError()) + ")";
+    const DWORD error = ::GetLastError();
+    return path + ": " + what + " (Windows error " + std::to_string(error) + ")";
 }
 
 } // namespace
 
 bool FileSystem::FileExists(const std::string &path) const
 {
-    return isFile(attributesOf(toSystemText(path)));
+    return isFile(attributesOf(path));
 }
 
 bool isReadOnlyFile(const std::string &path)
 {
-    const DWORD attributes = attributesOf(toSystemText(path));
+    const DWORD attributes = attributesOf(path);
     return isFile(attributes) && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 Status FileSystem::DeleteFile(const std::string &path, Force force)
 {
-    const std::string ansi = toSystemText(path);
-    const DWORD attributes = attributesOf(ansi);
+    const auto native = nativePath(path);
+    const DWORD attributes = ::GetFileAttributesW(native.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Status::failure(path + ": file not found");
     if (!isFile(attributes))
@@ -49,12 +51,12 @@ Status FileSystem::DeleteFile(const std::string &path, Force force)
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         if (force == Force::No)
             return Status::failure(path + ": file is read-only");
-        // DeleteFileA refuses a read-only file even when forced; clear the attribute first.
+        // DeleteFileW refuses a read-only file even when forced; clear the attribute first.
         const DWORD writable = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
-        if (!::SetFileAttributesA(ansi.c_str(), writable == 0 ? FILE_ATTRIBUTE_NORMAL : writable))
+        if (!::SetFileAttributesW(native.c_str(), writable == 0 ? FILE_ATTRIBUTE_NORMAL : writable))
             return Status::failure(failure(path, "cannot clear the read-only attribute"));
     }
-    if (!::DeleteFileA(ansi.c_str()))
+    if (!::DeleteFileW(native.c_str()))
         return Status::failure(failure(path, "cannot delete"));
     return Status::ok();
 }

@@ -1,4 +1,4 @@
-// Torvi: line splitting, shared by every reader of the program's files.
+// Torvi: line splitting and path texts, shared by every reader and writer of the program's files.
 #include "nav/text_file.h"
 
 namespace torvi {
@@ -19,6 +19,21 @@ std::vector<std::string> splitLines(std::string_view content)
     if (start < content.size())
         lines.emplace_back(content.substr(start));
     return lines;
+}
+
+std::string oneLineField(std::string_view field)
+{
+    std::string line{field};
+    for (char &c : line)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return line;
+}
+
+std::string pathText(const std::filesystem::path &path)
+{
+    const std::u8string utf8 = path.u8string();
+    return std::string{utf8.begin(), utf8.end()};
 }
 
 } // namespace torvi

@@ -18,15 +18,30 @@ inline constexpr std::string_view CrLf = "\r\n";
 // line without an end still counts. No line holds a CR or an LF afterwards.
 std::vector<std::string> splitLines(std::string_view content);
 
-// The whole file, or nothing when it cannot be opened or read.
+// The field as one line of a line-based file: every CR and every LF becomes a blank, so a
+// pasted line break can neither split the entry nor forge another one.
+std::string oneLineField(std::string_view field);
+
+// The whole file, or nothing when it cannot be opened, is no plain file or any read fails:
+// never the part read before an error, which a rewrite would then make the whole file.
 std::optional<std::string> readWholeFile(const std::filesystem::path &path);
 
 // Replaces the file with the content: written to a new file in the same folder, flushed to
-// disk, then renamed over the old one, so a failure at any point leaves the old file whole.
+// disk, renamed over the old one and the folder flushed, so a failure or a crash at any
+// point leaves the old file or the new one, whole. The new file keeps the old one's mode
+// (and owner, where the system lets us). A path that is a symbolic link stays one: the file
+// it leads to is replaced, and made when it does not exist. New files left beside it by an
+// earlier write that crashed are removed first.
 Status writeFileAtomically(const std::filesystem::path &path, std::string_view content);
 
-// Appends the content in one write, creating the file when it does not exist.
-Status appendToFile(const std::filesystem::path &path, std::string_view content);
+// Appends one line, its line end included, in one write, creating the file when it does not
+// exist. A last line left without its end (a crash, another writer) gets one first, so the
+// new line stands on its own. A write that fails midway is cut off again: the file stays as
+// it was.
+Status appendLine(const std::filesystem::path &path, std::string_view line);
+
+// The path as UTF-8 text, for messages; never throws, whatever the characters.
+std::string pathText(const std::filesystem::path &path);
 
 // Text between the program's UTF-8 and the system's code page for its files: the ANSI
 // code page on Windows, the locale's (UTF-8) encoding elsewhere.

@@ -46,16 +46,16 @@ void sortAsListed(std::vector<std::string> &names)
     });
 }
 
-CleanResult runCleaner(FileSystem &fileSystem, const std::string &userName)
+CleanResult runCleaner(const std::string &userName)
 {
-    const std::string folder = tempFolderPath(userName);
+    TempFolder folder{tempFolderPath(userName)};
     CleanResult result;
-    for (const auto &name : listTmpFiles(folder)) {
+    for (const auto &name : folder.listTmpFiles()) {
         // A file that will not go (read-only, in use, already gone) is skipped silently.
-        if (fileSystem.DeleteFile(folder + "\\" + name, Force::No))
+        if (folder.deleteFile(name))
             ++result.deleted;
     }
-    result.listedAfter = listTmpFiles(folder);
+    result.listedAfter = folder.listTmpFiles();
     result.remaining = static_cast<int>(result.listedAfter.size());
     return result;
 }

@@ -2,7 +2,7 @@
 // folder. The history panel's Command4 runs it and shows its result.
 #pragma once
 
-#include "nav/file_system.h"
+#include "nav/status.h"
 
 #include <string>
 #include <string_view>
@@ -26,18 +26,38 @@ std::string tempFolderPath(const std::string &userName);
 // no name with a backslash, which on Windows would name a file in another folder.
 bool matchesTmpPattern(std::string_view name);
 
-// The names the folder's file list shows for "*.tmp", sorted as a list box shows them
-// (letter case ignored): ordinary and read-only files, and links, which are removed as
-// links. Not folders, not hidden or system files (on POSIX systems: names starting with
-// "."), nor devices, pipes or sockets. Empty when the folder does not exist.
-std::vector<std::string> listTmpFiles(const std::string &folder);
+// The user's temporary folder, opened once. Listing and deleting work on that folder itself:
+// on POSIX systems through one directory handle, opened below the mapped drive without
+// following a symbolic link, so a linked folder on the way counts as a missing folder and
+// nothing in a link's target is ever listed or deleted.
+class TempFolder
+{
+public:
+    explicit TempFolder(const std::string &windowsPath);
+    ~TempFolder();
+    TempFolder(const TempFolder &) = delete;
+    TempFolder &operator=(const TempFolder &) = delete;
+
+    // The names the folder's file list shows for "*.tmp", sorted as a list box shows them
+    // (letter case ignored): ordinary and read-only files, and links, which are removed as
+    // links. Not folders, not hidden or system files (on POSIX systems: names starting with
+    // "."), nor devices, pipes or sockets. Empty when the folder is missing.
+    std::vector<std::string> listTmpFiles() const;
+
+    // A non-forcing delete of one listed name: a read-only file is refused.
+    Status deleteFile(const std::string &name);
+
+private:
+    std::string m_path;
+    int m_handle = -1; // the open folder on POSIX systems
+};
 
 // Sorts names as the file list shows them: letter case ignored, then byte order.
 void sortAsListed(std::vector<std::string> &names);
 
 // One non-forcing delete per listed file, in list order, then the folder listed again.
 // Deletes nothing outside the user's folder; a missing folder gives 0 and an empty list.
-CleanResult runCleaner(FileSystem &fileSystem, const std::string &userName);
+CleanResult runCleaner(const std::string &userName);
 
 // "Elementi Eliminati: 5" and "Elementi Rimasti: 2".
 std::string deletedLabelText(int deleted);

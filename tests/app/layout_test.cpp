@@ -34,6 +34,9 @@ TEST(LayoutTest, StartUpAndResizesThatStopAtTheFirstNegativeSize)
         {"too narrow for the address box",
          {6000, 9000},
          {4965, 3525, 100, 5700, 7285, 5640, 7285, 5640, 7285, 4395, 4955}},
+        {"just wide enough for it",
+         {7045, 9000},
+         {6010, 4570, 100, 6745, 7285, 6685, 7285, 6685, 7285, 5440, 0}},
     };
     for (const auto &r : mainRows) {
         MainLayout l;

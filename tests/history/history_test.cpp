@@ -48,6 +48,12 @@ TEST_F(HistoryTest, AppendsReadsBackNewestFirstAndDeletes)
                                             {"http://a.example/", "07/03/2026 09:05:02", " A "}}));
     EXPECT_EQ(defaultDateTimeText({2026, 3, 7, 19, 5, 2}), "07/03/2026 19:05:02");
 
+    // A record starts a line of its own, whatever the last one lacks (a crash, another writer's
+    // file), and a line break in a field cannot end it early and forge another entry.
+    test::writeText(historyPath, "d||d||t"); // its line end lost
+    ASSERT_TRUE(history.AddCronologia("e\nf", "d", "evil\r\nhttp://forged/||x").isOk());
+    EXPECT_EQ(test::textOf(historyPath), "d||d||t\r\ne f||d||evil  http://forged/||x\r\n");
+
     // Deleting a missing file succeeds; a read-only one stays.
     ASSERT_TRUE(history.DeleteCronologia().isOk());
     EXPECT_TRUE(history.DeleteCronologia().isOk()) << "already gone";
@@ -138,12 +144,17 @@ TEST_F(HistoryTest, LogRecordsGoBeforeTheClosingLineAndFailuresLeaveTheLog)
 // An existing log keeps every line before its first exact closing line, byte for byte.
 TEST_F(HistoryTest, OldLogLinesAreKeptUpToTheFirstClosingLine)
 {
-    const std::string garbage("\x01\xff\0<\r\n", 6);
+    // Without a root line the log would never parse again: it goes before the first record.
+    const std::string garbage("\x01\xff\0<\r\n", 6), root = "<history>\r\n";
+    const std::string a = record("a", "d", "False");
     const test::Row<std::string, std::string> rows[] = {
-        {"no closing line: every line, LF CR being two ends", "a\n\rb", "a\r\n\r\nb\r\n"},
-        {"all after the first closing line go", "a\r</history>\nb\r\n</history>\r\n", "a\r\n"},
-        {"an indented closing line is none", "a\r\n </history>\r\n", "a\r\n </history>\r\n"},
-        {"garbage kept as it is", garbage, garbage},
+        {"no closing line: every line, LF CR being two ends", "a\n\rb", "a\r\n\r\nb\r\n" + root},
+        {"all after the first closing line go", "a\r</history>\nb\r\n</history>\r\n",
+         "a\r\n" + root},
+        {"an indented closing line is none", "a\r\n </history>\r\n", "a\r\n </history>\r\n" + root},
+        {"garbage kept as it is", garbage, garbage + root},
+        {"only the declaration", "<?xml version='1.0'?>", "<?xml version='1.0'?>\r\n" + root},
+        {"first lines lost", a + "</history>\r\n", root + a},
     };
     for (const auto &r : rows) {
         test::writeText(logPath, r.in);
@@ -164,6 +175,7 @@ TEST(HistoryText, LogAddressesAreEscapedOnlyWhereXmlNeedsIt)
         {"line ends keep the record on its line", "a\r\nb", "a&#13;&#10;b"},
         {"tab stays, control character replaced", "a\t\x01z", "a\t" + bad + "z"},
         {"not UTF-8, a surrogate", "a\xC3(\xED\xA0\x80", "a" + bad + "(" + bad + bad + bad},
+        {"the last surrogate", "\xED\xBF\xBF", bad + bad + bad},
         {"overlong forms, U+FFFE", "\xC0\xBC\xE0\x83\xA9\xEF\xBF\xBE",
          bad + bad + bad + bad + bad + bad},
     };

@@ -1,5 +1,7 @@
 // Torvi tests: the core against Windows itself: the registry, the user name and the listing
 // of a temporary folder.
+#include "nav/file_system.h"
+#include "nav/text_file.h"
 #include "support/temp_home.h"
 #include "tools/default_browser.h"
 #include "tools/temp_cleaner.h"
@@ -47,17 +49,24 @@ TEST(WindowsTest, UserNameIsTheOneTheSystemReports)
 }
 
 // Neither hidden files nor folders; the search for "*.tmp" also matches short names, but
-// "x.tmpl" (short name "X~1.TMP") is not listed.
+// "x.tmpl" (short name "X~1.TMP") is not listed. The folder's name is outside the code page,
+// as a user's may be: every file call finds its files all the same.
 TEST(WindowsTest, TemporaryFilesListedAreNeitherHiddenNorFolders)
 {
     test::TempHome home;
-    std::filesystem::create_directory(home.path() / "sub.tmp");
+    const auto folder = home.path() / u8"\u4e2d\u6587";
+    std::filesystem::create_directories(folder / "sub.tmp");
     for (const char *name : {"a.tmp", "B.TMP", "x.tmpl", "ro.tmp", "hidden.tmp"})
-        test::writeText(home.path() / name, "x");
-    ::SetFileAttributesW((home.path() / "ro.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
-    ::SetFileAttributesW((home.path() / "hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(listTmpFiles(home.path().string()),
-              (std::vector<std::string>{"a.tmp", "B.TMP", "ro.tmp"}));
+        test::writeText(folder / name, "x");
+    ::SetFileAttributesW((folder / "ro.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW((folder / "hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    TempFolder temp{pathText(folder)};
+    EXPECT_EQ(temp.listTmpFiles(), (std::vector<std::string>{"a.tmp", "B.TMP", "ro.tmp"}));
+    EXPECT_TRUE(FileSystem{}.FileExists(pathText(folder / "B.TMP")));
+    EXPECT_TRUE(isReadOnlyFile(pathText(folder / "ro.tmp")));
+    EXPECT_TRUE(temp.deleteFile("a.tmp").isOk());
+    EXPECT_FALSE(temp.deleteFile("ro.tmp").isOk());
+    EXPECT_EQ(temp.listTmpFiles(), (std::vector<std::string>{"B.TMP", "ro.tmp"}));
 }
 
 } // namespace

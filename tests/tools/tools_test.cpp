@@ -52,9 +52,10 @@ TEST(DefaultBrowserTest, WritesTheCommandIntoTheExistingKeyOnly)
     EXPECT_EQ(missing.calls, open + "0" + value + "close 0");
 }
 
-// Only the two keys of the default section change. The registration's desktop entry has the
-// same id as the packaged one and shadows it in the user's data folder: the two must agree, or
-// registering would quietly change the menu entry.
+// Only the two keys of the default section change, ours first and every handler named before
+// kept after it. The registration's desktop entry has the same id as the packaged one and
+// shadows it in the user's data folder: the two must agree, or registering would quietly
+// change the menu entry.
 TEST(XdgTextTest, OnlyTheTwoKeysOfTheDefaultSectionChangeAndTheEntryIsThePackagedOne)
 {
     EXPECT_EQ(readWholeFile(TORVI_DATA_DIR "/torvi.desktop"),
@@ -64,19 +65,26 @@ TEST(XdgTextTest, OnlyTheTwoKeysOfTheDefaultSectionChangeAndTheEntryIsThePackage
     const std::string https = "x-scheme-handler/https=torvi.desktop\n";
     const std::string oldHttp = "x-scheme-handler/http=ff.desktop\n";
     const std::string oldHttps = "x-scheme-handler/https=ff.desktop\n", html = "text/html=ff\n";
+    const std::string newHttp = "x-scheme-handler/http=torvi.desktop;ff.desktop\n";
+    const std::string newHttps = "x-scheme-handler/https=torvi.desktop;ff.desktop\n";
     const test::Row<std::string, std::string> rows[] = {
         {"empty file", "", s + http + https},
         {"no section: appended after a blank line", other + html,
          other + html + "\n" + s + http + https},
-        {"keys replaced in place, others kept in order", s + "#\n" + oldHttps + html + oldHttp,
-         s + "#\n" + https + html + http},
-        {"https does not count as http", s + oldHttps, s + https + http},
+        {"keys changed in place, others kept in order", s + "#\n" + oldHttps + html + oldHttp,
+         s + "#\n" + newHttps + html + newHttp},
+        {"ours moved first, not named twice", s + "x-scheme-handler/http=a;torvi.desktop\n",
+         s + "x-scheme-handler/http=torvi.desktop;a\n" + https},
+        {"https does not count as http", s + oldHttps, s + newHttps + http},
         {"keys of other sections untouched", other + oldHttp + s + oldHttp + other + oldHttps,
-         other + oldHttp + s + http + https + other + oldHttps},
+         other + oldHttp + s + newHttp + https + other + oldHttps},
+        {"two default sections: missing keys go into the first", s + html + other + s + oldHttp,
+         s + html + http + https + other + s + newHttp},
         {"missing key after the last entry, before the blank line", s + html + "\n" + other,
          s + html + http + https + "\n" + other},
         {"commented-out key stays, spaces around =",
-         s + "#" + oldHttp + "x-scheme-handler/http = f\n", s + "#" + oldHttp + http + https},
+         s + "#" + oldHttp + "x-scheme-handler/http = f\n",
+         s + "#" + oldHttp + "x-scheme-handler/http=torvi.desktop;f\n" + https},
         {"last line without its end", s + "k=v", s + "k=v\n" + http + https},
         {"CR LF file keeps CR LF", "[Default Applications]\r\nk=v\r\n",
          "[Default Applications]\r\nk=v\r\nx-scheme-handler/http=torvi.desktop\r\n"
@@ -87,6 +95,17 @@ TEST(XdgTextTest, OnlyTheTwoKeysOfTheDefaultSectionChangeAndTheEntryIsThePackage
         EXPECT_EQ(once, r.out) << r.label;
         EXPECT_EQ(withDefaultHandlers(once, "torvi.desktop"), once) << r.label << " (twice)";
     }
+}
+
+// An entry the user changed keeps every change but Exec and the MIME types it lacks; a path
+// with characters the entry's format reserves is quoted and escaped, so it stays one word.
+TEST(XdgTextTest, TheEntryKeepsTheUsersChangesAndItsCommandStaysOneWord)
+{
+    EXPECT_EQ(withOurEntryKeys("[Desktop Entry]\nName=Mio\nExec=/usr/bin/torvi %u\nMimeType=a/b;",
+                               "/opt/torvi"),
+              "[Desktop Entry]\nName=Mio\nExec=/opt/torvi %u\nMimeType=a/b;x-scheme-handler/http;"
+              "x-scheme-handler/https;text/html;");
+    EXPECT_EQ(execArgument("/a b/1%$\"\\\n"), "\"/a b/1%%\\$\\\"\\\\\\\\\\n\"");
 }
 
 } // namespace

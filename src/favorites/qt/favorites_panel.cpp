@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QValidator>
 #include <QtGlobal>
 #include <utility>
 
@@ -50,6 +51,20 @@ QLabel *makeBoldLabel(QWidget *parent, const char *name, std::string_view text,
     label->setFont(bold);
     return label;
 }
+
+// Keeps a pasted line break out of a box whose text becomes one line of the favorites file:
+// each CR or LF becomes a blank, as the file would store it, and the rest of the paste stays.
+class OneLineValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return Acceptable;
+    }
+};
 
 QPushButton *makeButton(QWidget *parent, const char *name, std::string_view text,
                         const TwipRect &place)
@@ -91,12 +106,14 @@ FavoritesPanel::FavoritesPanel(FavoritesHost &host, MessageBoxes &messageBoxes, 
         makeControl<QLineEdit>(this, "txtNomePreferiti", FavoritesDesign::txtNomePreferiti);
     Label1->setBuddy(txtNomePreferiti);
     txtNomePreferiti->setAccessibleName(Label1->text().chopped(1));
+    txtNomePreferiti->setValidator(new OneLineValidator(txtNomePreferiti));
 
     Label2 = makeBoldLabel(this, "Label2", FavoritesAddressLabel, FavoritesDesign::Label2);
     txtUrlPreferiti =
         makeControl<QLineEdit>(this, "txtUrlPreferiti", FavoritesDesign::txtUrlPreferiti);
     Label2->setBuddy(txtUrlPreferiti);
     txtUrlPreferiti->setAccessibleName(Label2->text().chopped(1));
+    txtUrlPreferiti->setValidator(new OneLineValidator(txtUrlPreferiti));
 
     cmdNuovoPreferiti =
         makeButton(this, "cmdNuovoPreferiti", FavoritesAdd, FavoritesDesign::cmdNuovoPreferiti);

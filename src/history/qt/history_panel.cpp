@@ -43,8 +43,8 @@ QLabel *resultLabel(const char *name, const TwipRect &r, QWidget *parent)
 
 HistoryPanel::HistoryPanel(HistoryHost &host, FileSystem &fileSystem, MessageBoxes &messageBoxes,
                            std::function<std::string()> userName, QWidget *parent)
-    : QGroupBox(qs(HistoryPanelCaption), parent), m_host(host), m_fileSystem(fileSystem),
-      m_messageBoxes(messageBoxes), m_userName(std::move(userName)), m_history(fileSystem)
+    : QGroupBox(qs(HistoryPanelCaption), parent), m_host(host), m_messageBoxes(messageBoxes),
+      m_userName(std::move(userName)), m_history(fileSystem)
 {
     setObjectName("Frame2");
     setAutoFillBackground(true);
@@ -137,7 +137,7 @@ void HistoryPanel::Command5_Click()
 
 void HistoryPanel::Command4_Click()
 {
-    const CleanResult result = runCleaner(m_fileSystem, m_userName());
+    const CleanResult result = runCleaner(m_userName());
     File1->clear();
     for (const std::string &name : result.listedAfter)
         File1->addItem(QString::fromStdString(name));

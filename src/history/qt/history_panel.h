@@ -68,7 +68,6 @@ private:
     void Command4_Click();
 
     HistoryHost &m_host;
-    FileSystem &m_fileSystem;
     MessageBoxes &m_messageBoxes;
     std::function<std::string()> m_userName;
     HistoryFile m_history;

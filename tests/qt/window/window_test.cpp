@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace torvi;
@@ -211,6 +212,31 @@ private slots:
         QCOMPARE(shown.join(' '), after);
     }
 
+    // With the list focused, the button's click took the focus (hiding the list) and then
+    // opened it again; a right click moved the selection. Closing the main window ended the
+    // program under the page-source window, a tool window Qt does not count among those that
+    // keep a program running.
+    void menuButtonAndLastWindow()
+    {
+        TempHome home;
+        Program p(fakeEngines());
+        frmMain &w = *p.window;
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseClick(w.Image2, Qt::LeftButton);
+        w.List1->setCurrentRow(0);
+        w.List1->setFocus();
+        const QPoint update = w.List1->visualItemRect(w.List1->item(2)).center();
+        QTest::mouseClick(w.List1->viewport(), Qt::RightButton, {}, update);
+        QCOMPARE(w.List1->currentRow(), 0);
+        QTest::mouseClick(w.Image2, Qt::LeftButton);
+        QVERIFY(w.List1->isHidden());
+        QVERIFY(secondaryWindows().isEmpty());
+        choose(w, "Visualizza Sorgente");
+        QTimer::singleShot(0, &w, &QWidget::close); // Qt ends a program only in its loop
+        QTimer::singleShot(500, qApp, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QApplication::exec(), 1);
+    }
+
     void panels()
     {
         TempHome home;
@@ -269,6 +295,9 @@ private slots:
         QVERIFY(f.isHidden() && w.WebBrowser1->isVisible());
 
         choose(w, "Visualizza Preferiti");
+        f.txtNomePreferiti->insert("\r"); // pasted, a line break would split the favorite in two
+        f.txtUrlPreferiti->insert("\n");
+        QCOMPARE(f.txtNomePreferiti->text().count('\r') + f.txtUrlPreferiti->text().count('\n'), 0);
         blockFolder("C:\\WINDOWS");
         QTest::mouseClick(f.cmdNuovoPreferiti, Qt::LeftButton);
         QCOMPARE(p.boxes.shown.size(), 2); // "Fatto", then that the change was not saved
