@@ -4,7 +4,9 @@
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <initializer_list>
 #include <utility>
 
@@ -61,6 +63,32 @@ std::vector<HistoryLine> HistoryFile::readHistory() const
         return {};
     const auto content = readWholeFile(nativePath(m_path));
     return content ? parseHistory(*content) : std::vector<HistoryLine>{};
+}
+
+std::vector<HistoryLine> HistoryFile::readLatest(std::size_t count) const
+{
+    std::ifstream in(nativePath(m_path), std::ios::binary | std::ios::ate);
+    if (!in || count == 0)
+        return {};
+    const std::streamoff size = in.tellg();
+    // Twice the bytes from the end until the tail holds enough whole lines, or is the file.
+    for (std::streamoff tail = 16384;; tail *= 2) {
+        const std::streamoff start = std::max<std::streamoff>(0, size - tail);
+        std::string content(static_cast<std::size_t>(size - start), '\0');
+        in.clear();
+        if (!in.seekg(start) ||
+            !in.read(content.data(), static_cast<std::streamsize>(content.size())))
+            return {};
+        // The tail's first line is whole only at the file's start.
+        std::string_view whole = content;
+        if (start > 0)
+            whole.remove_prefix(std::min(whole.size(), whole.find('\n') + 1));
+        std::vector<HistoryLine> lines = parseHistory(whole);
+        if (lines.size() >= count || start == 0) {
+            lines.resize(std::min(lines.size(), count));
+            return lines;
+        }
+    }
 }
 
 Status HistoryFile::DeleteCronologia()

@@ -39,6 +39,10 @@ public:
     // The lines of the file, the last one first; a missing or unreadable file gives none.
     std::vector<HistoryLine> readHistory() const;
 
+    // The last lines of the file, the last one first, at most `count`: read from the file's
+    // end, so a long history costs no more than a short one.
+    std::vector<HistoryLine> readLatest(std::size_t count) const;
+
     // Deletes the file. A file that is already gone is no failure: the list empties anyway.
     Status DeleteCronologia();
 

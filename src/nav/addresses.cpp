@@ -1,17 +1,7 @@
-// Torvi: addresses derived from the fixed endpoints.
+// Torvi: taking addresses apart and encoding their pieces.
 #include "nav/addresses.h"
 
-#include "endpoints.h"
-
 namespace torvi {
-
-std::string homeUrlWithoutSlash()
-{
-    std::string url{HomeUrl};
-    if (!url.empty() && url.back() == '/')
-        url.pop_back();
-    return url;
-}
 
 std::string hostOf(std::string_view url)
 {

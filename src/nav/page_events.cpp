@@ -3,8 +3,6 @@
 
 #include "nav/addresses.h"
 
-#include "endpoints.h"
-
 #include <array>
 
 namespace torvi {
@@ -96,30 +94,31 @@ std::string percentEncodeQueryValue(std::string_view text)
     return percentEncode(text, "");
 }
 
-std::string searchAddressFor(std::string_view addressBoxText)
+std::string searchAddressFor(std::string_view searchQueryUrl, std::string_view addressBoxText)
 {
     // Encoded, unlike a bare concatenation: "c++ & c#" would otherwise search for "c",
     // split the query at "&" and cut it at "#".
-    return std::string{SearchQueryUrl} + percentEncodeQueryValue(addressBoxText);
+    return std::string{searchQueryUrl} + percentEncodeQueryValue(addressBoxText);
 }
 
-bool isSearchAddress(std::string_view url)
+bool isSearchAddress(std::string_view searchQueryUrl, std::string_view url)
 {
     const PageKey key = pageKeyOf(url);
-    return !key.host.empty() && key == pageKeyOf(SearchQueryUrl);
+    return !key.host.empty() && key == pageKeyOf(searchQueryUrl);
 }
 
-bool shouldSearchAfterError(std::string_view url, long long statusCode)
+bool shouldSearchAfterError(std::string_view searchQueryUrl, std::string_view url,
+                            long long statusCode)
 {
-    return statusCode < 0 && !isDownloadAddress(url) && !isSearchAddress(url);
+    return statusCode < 0 && !isDownloadAddress(url) && !isSearchAddress(searchQueryUrl, url);
 }
 
-std::optional<std::string> searchAfterError(std::string_view url, long long statusCode,
-                                            std::string_view addressBoxText)
+std::optional<std::string> searchAfterError(std::string_view searchQueryUrl, std::string_view url,
+                                            long long statusCode, std::string_view addressBoxText)
 {
-    if (!shouldSearchAfterError(url, statusCode))
+    if (!shouldSearchAfterError(searchQueryUrl, url, statusCode))
         return std::nullopt;
-    return searchAddressFor(addressBoxText);
+    return searchAddressFor(searchQueryUrl, addressBoxText);
 }
 
 std::string secondaryCaption(std::string_view title, std::string_view url)

@@ -24,20 +24,22 @@ bool isDownloadAddress(std::string_view url);
 // becomes %XX with upper-case hex.
 std::string percentEncodeQueryValue(std::string_view text);
 
-// SearchQueryUrl followed by the address box text, encoded as the query value.
-std::string searchAddressFor(std::string_view addressBoxText);
+// The search engine's query address (SearchQueryUrl) followed by the address box text,
+// encoded as the query value.
+std::string searchAddressFor(std::string_view searchQueryUrl, std::string_view addressBoxText);
 
 // Whether a failed address is a page of the search engine's query path, however the engine
 // spelt it (scheme, host case, default port, a final dot on the host).
-bool isSearchAddress(std::string_view url);
+bool isSearchAddress(std::string_view searchQueryUrl, std::string_view url);
 
 // Whether a failed navigation turns into a search: only failures inside the engine
 // (negative code), not downloads, and never a failed search itself, which would loop.
-bool shouldSearchAfterError(std::string_view url, long long statusCode);
+bool shouldSearchAfterError(std::string_view searchQueryUrl, std::string_view url,
+                            long long statusCode);
 
 // The search to open after a failed navigation, if any.
-std::optional<std::string> searchAfterError(std::string_view url, long long statusCode,
-                                            std::string_view addressBoxText);
+std::optional<std::string> searchAfterError(std::string_view searchQueryUrl, std::string_view url,
+                                            long long statusCode, std::string_view addressBoxText);
 
 // A secondary window's caption: title, " - ", address, " - Torvi Personal Secure Browser".
 std::string secondaryCaption(std::string_view title, std::string_view url);

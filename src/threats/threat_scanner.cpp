@@ -129,8 +129,10 @@ CheckResult ThreatScanner::resultFor(std::uint32_t foundSlots, std::string_view 
     result.clean = foundSlots == 0;
     int matchNumber = 0;
     for (std::size_t slot = 0; slot < m_words.size(); ++slot) {
-        if (foundSlots & (std::uint32_t{1} << slot))
+        if (foundSlots & (std::uint32_t{1} << slot)) {
             result.lines.push_back(dangerLine(address, ++matchNumber, m_words[slot]));
+            result.words.push_back(m_words[slot]);
+        }
     }
     return result;
 }

@@ -13,6 +13,7 @@ struct CheckResult
 {
     bool clean = true;              // no keyword found
     std::vector<std::string> lines; // for listDanger, in slot order, numbered from 1
+    std::vector<std::string> words; // the keywords found, in the same order
 };
 
 // Matching folds ASCII letters only: "HACKZ" finds "hackZ", but the Kelvin sign, the

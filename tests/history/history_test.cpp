@@ -69,6 +69,24 @@ TEST_F(HistoryTest, AppendsReadsBackNewestFirstAndDeletes)
               std::string::npos);
 }
 
+// The latest lines come from the file's end whatever its length: the same as the whole
+// file's first lines, also when a line is longer than the piece first read.
+TEST_F(HistoryTest, LatestLinesAreTheWholeFilesLastOnes)
+{
+    EXPECT_EQ(history.readLatest(10), Lines{}) << "no file";
+    std::string text = "http://first/||d||" + std::string(40000, 't') + "\r\n";
+    for (int i = 0; i < 3000; ++i)
+        text += "http://a.example/" + std::to_string(i) + "||07/03/2026 09:05:02||T\r\n";
+    text += "http://last/||d||" + std::string(70000, 'u') + "\r\n";
+    test::writeText(historyPath, text);
+    const Lines all = history.readHistory();
+    for (std::size_t count :
+         {std::size_t{0}, std::size_t{1}, std::size_t{200}, all.size(), all.size() + 5})
+        EXPECT_EQ(history.readLatest(count),
+                  Lines(all.begin(), all.begin() + std::min(count, all.size())))
+            << count << " lines";
+}
+
 TEST(HistoryText, LinesSplitAtEveryDoubleBar)
 {
     const test::Row<const char *, Lines> rows[] = {

@@ -1,7 +1,8 @@
-// Torvi tests: the mapped drive and the file writes on POSIX systems.
+// Torvi tests: the mapped drive, the file writes and torvi.conf on POSIX systems.
 #include "favorites/favorites_file.h"
 #include "history/history_file.h"
 #include "history/navigation_log.h"
+#include "nav/endpoints.h"
 #include "nav/posix_calls.h"
 #include "nav/text_file.h"
 #include "nav/windows_path.h"
@@ -139,6 +140,31 @@ TEST_F(FileSystemTest, ReplacedFilesKeepModeOwnerAndLinksAndAFailingDiskLeavesTh
     // The new file is in place, but the rename may not survive a power cut: no success then.
     FailingDisk disk{Fault::FolderFlush};
     EXPECT_FALSE(writeLog().isOk()) << "the folder's flush refused";
+}
+
+// The file is the user's config folder's torvi/torvi.conf; a missing one is no problem, one
+// that cannot be read is ignored and named.
+TEST(EndpointsTest, TheFileInTheUsersConfigFolder)
+{
+    test::TempHome home;
+    const auto path = home.path() / ".config" / "torvi" / "torvi.conf";
+    EXPECT_EQ(endpointsConfigPath(), path);
+    EXPECT_EQ(loadEndpoints().endpoints, builtInEndpoints());
+    EXPECT_TRUE(loadEndpoints().problems.empty());
+
+    fs::create_directories(path.parent_path());
+    test::writeText(path, "[Endpoints]\nHomeUrl=https://h.example/\n");
+    EXPECT_EQ(loadEndpoints().endpoints.HomeUrl, "https://h.example/");
+    test::writeText(path, "[Endpoints]\nHomeUrl=h.example\n");
+    EXPECT_EQ(loadEndpoints().problems.at(0).rfind(path.string() + ", line 2: HomeUrl", 0), 0u);
+
+    fs::remove(path);
+    fs::create_directory(path);
+    const EndpointsReading folder = loadEndpoints();
+    EXPECT_EQ(folder.endpoints, builtInEndpoints());
+    EXPECT_EQ(folder.problems,
+              std::vector<std::string>{path.string() + ": cannot be read; the file is ignored"});
+    EXPECT_EQ(withoutFinalSlash("torvi://sito/"), "torvi://sito");
 }
 
 } // namespace

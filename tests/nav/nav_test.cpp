@@ -1,12 +1,11 @@
 // Torvi tests: the decisions of the engine-event handlers and the navigation hub.
 #include "nav/addresses.h"
+#include "nav/endpoints.h"
 #include "nav/navigation_hub.h"
 #include "nav/page_events.h"
 #include "nav/page_questions.h"
 #include "nav/windows_path.h"
 #include "support/temp_home.h"
-
-#include "endpoints.h"
 
 #include <algorithm>
 #include <cctype>
@@ -28,8 +27,8 @@ namespace {
 TEST(NavTest, PageEventsSearchOnlyAfterEngineFailuresAndAskOneQuestionAtATime)
 {
     EXPECT_EQ(progressText(-1, 0), "-1/ 0") << "the progress panel: zero counts as not negative";
-    const std::string search{SearchQueryUrl}, host = hostOf(SearchQueryUrl);
-    EXPECT_EQ(searchAfterError("http://a/", -105, "c++ & c#/100%=? a-b.c_d~e caff\xC3\xA8"),
+    const std::string search = builtInEndpoints().SearchQueryUrl, host = hostOf(search);
+    EXPECT_EQ(searchAfterError(search, "http://a/", -105, "c++ & c#/100%=? a-b.c_d~e caff\xC3\xA8"),
               search + "c%2B%2B%20%26%20c%23%2F100%25%3D%3F%20a-b.c_d~e%20caff%C3%A8");
     std::string upper = host;
     std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
@@ -48,7 +47,7 @@ TEST(NavTest, PageEventsSearchOnlyAfterEngineFailuresAndAskOneQuestionAtATime)
         {"empty address", {"", -105}, true},
     };
     for (const auto &r : rows)
-        EXPECT_EQ(searchAfterError(r.in.first, r.in.second, "c"),
+        EXPECT_EQ(searchAfterError(search, r.in.first, r.in.second, "c"),
                   r.out ? std::optional{search + "c"} : std::nullopt)
             << r.label << ": " << r.in.first;
 

@@ -3,8 +3,7 @@
 
 #include "app/app_texts.h"
 #include "app/qt/frm_source.h"
-#include "endpoints.h"
-#include "nav/addresses.h"
+#include "nav/endpoints.h"
 #include "nav/windows_path.h"
 #include "popup/popup_texts.h"
 #include "popup/qt/web_form.h"
@@ -28,15 +27,6 @@
 #include <QTimer>
 
 namespace torvi {
-
-namespace {
-
-std::string str(std::string_view text)
-{
-    return std::string{text};
-}
-
-} // namespace
 
 frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent)
     : BrowserHost(parent), m_services(std::move(services)), m_commandLine(std::move(commandLine))
@@ -94,7 +84,7 @@ void frmMain::buildControls()
     QFont addressFont = Text1->font();
     addressFont.setPointSize(12);
     Text1->setFont(addressFont);
-    Text1->setText(QString::fromStdString(homeUrlWithoutSlash()));
+    Text1->setText(QString::fromStdString(withoutFinalSlash(m_services.endpoints.HomeUrl)));
     placeInTwips(Text1, MainDesign::Text1);
 
     Image1 = new PictureButton("Image1", {}, Icons::Go, this);
@@ -202,7 +192,7 @@ void frmMain::connectHandlers()
                                             cmdInfo, Command2, Text1, Image1, Image2}},
         m_services, *this,
         BrowserControls::Differences{.newWindowQuestion = NewWindowQuestion,
-                                     .searchAddress = str(SearchHomeUrl)});
+                                     .searchAddress = m_services.endpoints.SearchHomeUrl});
     connect(m_controls.get(), &BrowserControls::toolbarCommand, List1, &QWidget::hide);
     connect(Image2, &QToolButton::clicked, this, &frmMain::Image2_Click);
     // A click on the menu button leaves the focus where it is: taking it from the list would
@@ -302,27 +292,28 @@ float frmMain::outerHeightTwips() const
 void frmMain::Form_Load()
 {
     NavigationHub &hub = m_services.hub;
+    const Endpoints &endpoints = m_services.endpoints;
 
     // The page: the command line's address as it stands (not trimmed or unquoted), else the
     // start page and, when present, the local test page in a secondary window.
     if (!m_commandLine.empty()) {
         hub.NavigateBrowser(m_commandLine, "", *WebBrowser1, *Text1);
     } else {
-        hub.NavigateBrowser(str(StartPageUrl), "", *WebBrowser1, *Text1);
+        hub.NavigateBrowser(endpoints.StartPageUrl, "", *WebBrowser1, *Text1);
         const std::string testPage = applicationDirectory() + "\\myModule\\test.html";
         if (m_services.fileSystem.FileExists(testPage))
             (void)newWebBrowser(localPageAddress(testPage));
     }
 
     // The tools page, hidden until the command list shows it.
-    hub.NavigateBrowser(str(DesktopPageUrl), "", *WebBrowser2, *Text2);
+    hub.NavigateBrowser(endpoints.DesktopPageUrl, "", *WebBrowser2, *Text2);
 
     // The three views of the page area, sized from the outer size the window has now.
     startupLayout(m_layout, outerWidthTwips(), outerHeightTwips());
     applyLayout();
 
     // The counter page, reloaded after every completed document.
-    hub.NavigateBrowser(str(CounterUrl), "", *WebBrowser3, *Text2);
+    hub.NavigateBrowser(endpoints.CounterUrl, "", *WebBrowser3, *Text2);
 
     // Until the keyword table is filled every page is clean.
     m_services.threatScanner.InitDanger();
@@ -337,8 +328,8 @@ bool frmMain::newWebBrowser(const std::string &URL)
     }
     // The window lives on by being shown; nothing keeps a hold on it.
     auto *form = new webForm(m_services, *this);
-    m_services.hub.NavigateBrowser(URL.empty() ? str(SearchHomeUrl) : URL, "", *form->WebBrowser1,
-                                   *form->txtURL);
+    m_services.hub.NavigateBrowser(URL.empty() ? m_services.endpoints.SearchHomeUrl : URL, "",
+                                   *form->WebBrowser1, *form->txtURL);
     form->show();
     return true;
 }
@@ -363,7 +354,7 @@ void frmMain::List1_Click()
             m_services.endProgram();
         return;
     case MenuCommand::Update:
-        (void)newWebBrowser(str(UpdateUrl) + versionText());
+        (void)newWebBrowser(m_services.endpoints.UpdateUrl + versionText());
         break;
     case MenuCommand::DefaultBrowser:
         if (m_services.registerDefaultBrowser)
@@ -395,6 +386,10 @@ void frmMain::List1_Click()
         showView(listDanger);
         break;
     case MenuCommand::ToolsView:
+        // The tools page tells what was checked so far: it comes up afresh, and back from
+        // wherever a link in it has led.
+        m_services.hub.NavigateBrowser(m_services.endpoints.DesktopPageUrl, "", *WebBrowser2,
+                                       *Text2);
         showView(WebBrowser2);
         break;
     case MenuCommand::None:
@@ -450,6 +445,7 @@ EngineView *frmMain::openRequestedWindow()
 bool frmMain::CheckDanger(const std::string &pageText, const std::string &url)
 {
     const CheckResult result = m_services.threatScanner.CheckDanger(pageText, url);
+    m_services.checkedPages.record(url, result);
     for (const auto &line : result.lines)
         listDanger->addItem(QString::fromStdString(line));
     return result.clean;
@@ -457,7 +453,7 @@ bool frmMain::CheckDanger(const std::string &pageText, const std::string &url)
 
 void frmMain::refreshCounter()
 {
-    m_services.hub.NavigateBrowser({}, str(ActionRefresh), *WebBrowser3, *Text2);
+    m_services.hub.NavigateBrowser({}, std::string{ActionRefresh}, *WebBrowser3, *Text2);
 }
 
 QString frmMain::pageCaption() const

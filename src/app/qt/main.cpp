@@ -2,6 +2,7 @@
 #include "app/qt/app_lifecycle.h"
 #include "app/qt/frm_main.h"
 #include "app/qt/program_services.h"
+#include "nav/qt/own_scheme.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -23,6 +24,8 @@ std::string commandLineText(QStringList arguments)
 
 int main(int argc, char *argv[])
 {
+    // The engine learns its schemes once, before it starts.
+    torvi::registerOwnScheme();
     QApplication app(argc, argv);
     torvi::setUpApplication();
     torvi::ProgramServices program;

@@ -5,6 +5,7 @@
 #include "history/history_file.h"
 #include "nav/clock.h"
 #include "nav/file_system.h"
+#include "threats/checked_pages.h"
 #include "threats/threat_scanner.h"
 #include "ui/qt/window_services.h"
 
@@ -22,6 +23,8 @@ struct MainServices : WindowServices
     std::function<void()> registerDefaultBrowser;
     // Ends the program at once, every window included, running no window's handlers.
     std::function<void()> endProgram;
+    // Every threat check of this run, for Torvi's own pages (the tools view, the counter).
+    CheckedPages &checkedPages;
 };
 
 } // namespace torvi

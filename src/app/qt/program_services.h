@@ -1,13 +1,16 @@
-// Torvi: the services the running program hands its windows, made once in main() (and by
-// the tests that run the program's whole lifecycle).
+// Torvi: the services of the running program, made once in main() (and by the tests that run
+// the program's whole lifecycle).
 #pragma once
 
+#include "app/own_site.h"
 #include "app/qt/main_services.h"
 #include "history/history_file.h"
 #include "history/navigation_log.h"
 #include "nav/clock.h"
+#include "nav/endpoints.h"
 #include "nav/file_system.h"
 #include "nav/navigation_hub.h"
+#include "threats/checked_pages.h"
 #include "threats/threat_scanner.h"
 #include "ui/qt/message_boxes.h"
 
@@ -16,7 +19,10 @@ namespace torvi {
 class ProgramServices
 {
 public:
+    // Reads the endpoints of this run (torvi.conf), telling standard error what it ignored,
+    // and serves Torvi's own pages to the engine.
     ProgramServices();
+    ~ProgramServices();
     ProgramServices(const ProgramServices &) = delete;
     ProgramServices &operator=(const ProgramServices &) = delete;
 
@@ -31,6 +37,19 @@ private:
     QtMessageBoxes m_messageBoxes;
     ThreatScanner m_threatScanner;
     HistoryFile m_historyFile;
+    Endpoints m_endpoints;
+    CheckedPages m_checkedPages;
+    OwnSite m_site;
 };
+
+// The endpoints of this run; what torvi.conf held that was ignored goes to standard error,
+// a line each.
+Endpoints endpointsOfThisRun();
+
+// Serves the site's pages to the engine's profile, the counter in the window's colours.
+void serveOwnSite(const OwnSite &site);
+
+// Torvi's emblem, the picture the start page shows.
+std::string emblemSvg();
 
 } // namespace torvi

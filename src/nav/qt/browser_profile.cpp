@@ -1,6 +1,7 @@
 // Torvi: the one browser profile every engine instance shares, and its downloads.
 #include "nav/qt/browser_profile.h"
 
+#include "nav/qt/own_scheme.h"
 #include "nav/qt/web_engine_adapter.h"
 
 #include <QApplication>
@@ -36,8 +37,17 @@ BrowserProfile::BrowserProfile() : QObject(qApp)
     m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     // Sites answer in Italian, as the rest of the program speaks.
     m_profile->setHttpAcceptLanguage(QStringLiteral("it-IT,it;q=0.9"));
+    // Until the program serves its pages, every address of its scheme is "not found".
+    m_ownScheme = new OwnSchemeHandler(this);
+    m_profile->installUrlSchemeHandler(
+        QByteArray(OwnScheme.data(), static_cast<qsizetype>(OwnScheme.size())), m_ownScheme);
     connect(m_profile, &QWebEngineProfile::downloadRequested, this,
             &BrowserProfile::profile_downloadRequested);
+}
+
+void BrowserProfile::serveOwnPages(OwnPages pages)
+{
+    m_ownScheme->setPages(std::move(pages));
 }
 
 // Qt 6.4 deletes a request that is still unanswered when this signal returns (tried: an

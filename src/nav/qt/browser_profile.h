@@ -1,6 +1,7 @@
 // Torvi: the one browser profile every engine instance shares, and its downloads.
 #pragma once
 
+#include "nav/own_pages.h"
 #include "ui/qt/engine_view.h"
 
 #include <QObject>
@@ -9,6 +10,8 @@ class QWebEngineDownloadRequest;
 class QWebEngineProfile;
 
 namespace torvi {
+
+class OwnSchemeHandler;
 
 // Owns the persistent profile "torvi" (cookies and logins under the user's data folder,
 // kept across restarts) and answers its download requests with a save dialog. Made on
@@ -21,11 +24,16 @@ public:
     static BrowserProfile &instance();
     QWebEngineProfile *profile() const { return m_profile; }
 
+    // Serves Torvi's own scheme from these pages from now on, in place of any earlier ones.
+    // The program's services call it once at start-up.
+    void serveOwnPages(OwnPages pages);
+
 private:
     BrowserProfile();
     void profile_downloadRequested(QWebEngineDownloadRequest *download);
 
     QWebEngineProfile *m_profile;
+    OwnSchemeHandler *m_ownScheme;
 };
 
 // The program's engine factory: WebEngine adapters on the shared profile.

@@ -1,7 +1,6 @@
 // Torvi: a secondary browser window.
 #include "popup/qt/web_form.h"
 
-#include "endpoints.h"
 #include "nav/addresses.h"
 #include "nav/page_events.h"
 #include "popup/popup_texts.h"
@@ -49,7 +48,7 @@ webForm::webForm(WindowServices services, BrowserHost &mainWindow)
         m_services, mainWindow,
         // The secondary window's search button writes the address with a trailing "/".
         BrowserControls::Differences{.newWindowQuestion = PopupQuestion,
-                                     .searchAddress = std::string{SearchHomeUrl} + "/"});
+                                     .searchAddress = m_services.endpoints.SearchHomeUrl + "/"});
     bindEngineEvents();
     Form_Load();
     setWindowState(Qt::WindowMaximized);
@@ -88,7 +87,7 @@ void webForm::buildControls()
     Label1->setObjectName("Label1");
     txtURL = new AddressLineEdit("txtURL", Picture1);
     txtURL->setAccessibleName(qs(AddressLabel));
-    txtURL->setText(QString::fromStdString(hostOf(SearchHomeUrl)));
+    txtURL->setText(QString::fromStdString(hostOf(m_services.endpoints.SearchHomeUrl)));
     Label1->setBuddy(txtURL);
     Image1 = new PictureButton("Image1", {}, Icons::Logo, Picture1);
 

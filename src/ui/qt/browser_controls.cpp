@@ -1,7 +1,6 @@
 // Torvi: what both browser windows do alike with their page engine and its controls.
 #include "ui/qt/browser_controls.h"
 
-#include "endpoints.h"
 #include "nav/page_events.h"
 #include "threats/threat_scanner.h"
 #include "tools/version_info.h"
@@ -118,7 +117,7 @@ void BrowserControls::cmdRefresh_Click()
 void BrowserControls::cmdHome_Click()
 {
     emit toolbarCommand();
-    navigate(std::string{HomeUrl});
+    navigate(m_services.endpoints.HomeUrl);
 }
 
 void BrowserControls::searchButton_Click()
@@ -130,7 +129,7 @@ void BrowserControls::searchButton_Click()
 void BrowserControls::cmdInfo_Click()
 {
     emit toolbarCommand();
-    navigate(std::string{InfoUrl});
+    navigate(m_services.endpoints.InfoUrl);
 }
 
 void BrowserControls::Command2_Click()
@@ -183,8 +182,8 @@ void BrowserControls::checkPage(const std::string &url, const std::string &body)
 
 void BrowserControls::WebBrowser1_NavigateError(const QString &url, int statusCode)
 {
-    if (const auto search =
-            searchAfterError(url.toStdString(), statusCode, m_parts.addressBox->addressText()))
+    if (const auto search = searchAfterError(m_services.endpoints.SearchQueryUrl, url.toStdString(),
+                                             statusCode, m_parts.addressBox->addressText()))
         navigate(*search);
 }
 

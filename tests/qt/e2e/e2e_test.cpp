@@ -1,10 +1,12 @@
 // Torvi end-to-end tests: the program on the real engine against the local test server, for
 // what only the engine shows: its events, frames, pop-ups, downloads, crashes, hostile pages,
-// the counter's reloads, the start-up, "Esci" and a kill at any moment.
+// the counter's reloads, the start-up, "Esci" and a kill at any moment; Torvi's own pages and
+// torvi.conf.
 #include "app/qt/app_lifecycle.h"
 #include "app/qt/program_services.h"
 #include "nav/page_events.h"
 #include "nav/qt/browser_profile.h"
+#include "nav/qt/own_scheme.h"
 #include "nav/qt/web_engine_adapter.h"
 #include "support/program.h"
 #include "support/test_server.h"
@@ -17,7 +19,9 @@
 #include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QXmlStreamReader>
+#include <memory>
 #include <optional>
 #include <random>
 #include <signal.h>
@@ -34,6 +38,39 @@ QString url(const char *path)
     return "https://www.torvi.example" + QString(path);
 }
 
+// The user's torvi.conf, none when empty; the other cases' own pages are the server's.
+void configure(const QString &text)
+{
+    const auto path = endpointsConfigPath();
+    std::filesystem::create_directories(path.parent_path());
+    std::filesystem::remove(path);
+    if (!text.isEmpty())
+        writeText(path, text.toStdString());
+}
+
+const QString serverEndpoints = "[Endpoints]\nStartPageUrl=" + url("/torvi/index.html") +
+                                "\nCounterUrl=" + url("/count.php") +
+                                "\nDesktopPageUrl=https://desktop.torvi.example/torvi/ext-2.2/";
+
+const QString startTitle = "Pagina iniziale di Torvi";
+
+QWebEnginePage *pageOf(EngineView *engine)
+{
+    return static_cast<WebEngineAdapter *>(engine)->page();
+}
+
+// Whether the script in the engine's page answers the text within the longest wait. It asks
+// again and again: a page being replaced, as the counter is, drops its scripts' answers.
+bool answers(EngineView *engine, const char *script, const QString &text)
+{
+    const auto seen = std::make_shared<bool>(false);
+    for (int waited = 0; !*seen && waited < T; waited += 50) {
+        pageOf(engine)->runJavaScript(script, [=](const QVariant &v) { *seen |= v == text; });
+        QTest::qWait(50);
+    }
+    return *seen;
+}
+
 void type(frmMain &w, const QString &text)
 {
     w.Text1->setText(text);
@@ -44,6 +81,7 @@ void type(frmMain &w, const QString &text)
 // PAGE is in, it opens a secondary window and, with that open, chooses "Esci" as a user would.
 int runAsProgram(int argc, char *argv[])
 {
+    registerOwnScheme();
     QApplication app(argc, argv);
     setUpApplication();
     ProgramServices services;
@@ -64,17 +102,23 @@ class EndToEndTest : public QObject
 {
     Q_OBJECT
 
-    // One home for the whole run: the engine's profile is made once, inside it.
-    TempHome m_home;
+    // One home for the whole run, main()'s: the engine's profile is made once, inside it.
+    const TempHome &m_home;
     TestServer m_server;
     std::optional<Program> m_program;
+
+    void launch(const std::string &commandLine = {})
+    {
+        m_program.emplace(makeWebEngineFactory(), commandLine);
+        serveOwnSite(m_program->site);
+    }
 
     // The program on a page, its counter page settled: every reload asked of it has reached
     // the server, so what the server sees next is the case's own.
     void start()
     {
         m_server.requests.clear();
-        m_program.emplace(makeWebEngineFactory(), url("/vuota.html").toStdString());
+        launch(url("/vuota.html").toStdString());
         frmMain &w = *m_program->window;
         const auto settled = [&] {
             return w.Text1->text() == url("/vuota.html") &&
@@ -91,10 +135,17 @@ class EndToEndTest : public QObject
         std::filesystem::remove(nativePath("C:\\WINDOWS\\cronologia.txt"));
     }
 
+public:
+    explicit EndToEndTest(const TempHome &home) : m_home(home) {}
+
 private slots:
     void initTestCase()
     {
         QVERIFY2(m_server.start(), "the test server needs a free port and TLS");
+        // The engine starts now, told where the server is. Its disk cache would still write
+        // its index as the home goes: it is kept in memory.
+        BrowserProfile::instance().profile()->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+        configure(serverEndpoints);
         const QByteArray forged = "console.log('" + QByteArray(WebEngineAdapter::completionMarker) +
                                   "https://falso.torvi.example/')";
         m_server.setPage("/vuota.html", {"<title>Vuota</title>"});
@@ -123,7 +174,13 @@ private slots:
         m_server.setPage("/FILE.ZIP", {zip, {}, "application/octet-stream"});
     }
 
-    void cleanup() { m_program.reset(); }
+    void cleanup()
+    {
+        BrowserProfile::instance().serveOwnPages({});
+        m_program.reset();
+        configure(serverEndpoints);
+        std::filesystem::remove(nativePath("C:\\Programmi\\Torvi\\myModule\\test.html"));
+    }
 
     // The tools and counter engines wait for the first page, then each loads its own; the
     // counter is reloaded for the local test page's window and for the first page.
@@ -133,14 +190,15 @@ private slots:
         std::filesystem::create_directories(local.parent_path());
         std::ofstream(local) << "<title>Locale</title>locale";
         m_server.setPage("/torvi/index.html", {"<title>Inizio</title>", true});
-        m_program.emplace(makeWebEngineFactory());
+        launch();
         const frmMain &w = *m_program->window;
         QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/torvi/index.html"), 1, T);
         QTest::qWait(500);
         QCOMPARE(m_server.count("/count.php") + m_server.count("/torvi/ext-2.2/"), 0);
         m_server.releaseHeld();
         QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Inizio", T);
-        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), std::string(DesktopPageUrl), T);
+        QTRY_COMPARE_WITH_TIMEOUT(w.WebBrowser2->LocationURL(), m_program->endpoints.DesktopPageUrl,
+                                  T);
         QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
         QCOMPARE(secondaryWindows().size(), 1);
         QVERIFY(secondaryWindows()[0]->windowTitle().startsWith("Locale - file://"));
@@ -201,7 +259,9 @@ private slots:
             QCOMPARE(failed[0][1].toInt(), code);
         }
         QCOMPARE(failed.size(), code == 0 ? 0 : 1);
-        QCOMPARE(m_program->hub.calls.value(w.WebBrowser1).filter(qs(SearchQueryUrl)).size(),
+        QCOMPARE(m_program->hub.calls.value(w.WebBrowser1)
+                     .filter(qs(m_program->endpoints.SearchQueryUrl))
+                     .size(),
                  search.isEmpty() ? 0 : 1);
         if (!search.isEmpty()) {
             QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Risultati", T);
@@ -233,7 +293,7 @@ private slots:
         const QPointer<webForm> opened = secondaryWindows()[0];
         QTRY_VERIFY_WITH_TIMEOUT(
             opened->windowTitle().startsWith("Vuota - " + url("/vuota.html?0")), T);
-        static_cast<WebEngineAdapter *>(opened->WebBrowser1)->page()->runJavaScript("close()");
+        pageOf(opened->WebBrowser1)->runJavaScript("close()");
         QTRY_VERIFY_WITH_TIMEOUT(opened.isNull(), T);
 
         type(w, url("/avvisi.html"));
@@ -257,6 +317,76 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") > counted, T);
         QTest::qWait(1000);
         QCOMPARE(m_server.count("/tic"), ticks);
+    }
+
+    void endpointsComeFromTheConfiguration_data()
+    {
+        QTest::addColumn<QString>("config"); // empty: no file
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("onServer"); // the counter too; else not one request at all
+        QTest::newRow("no file: Torvi's own pages") << "" << startTitle << false;
+        QTest::newRow("start page and counter on the server")
+            << "[Endpoints]\nStartPageUrl=" + url("/torvi/index.html") +
+                   "\nCounterUrl=" + url("/count.php")
+            << "Inizio" << true;
+        QTest::newRow("a malformed file is ignored")
+            << "[Endpoints]\nStartPageUrl=" + url("/torvi/index.html") + "\nnonsense" << startTitle
+            << false;
+    }
+
+    // Once the three engines have their pages, whatever they were to ask for, they have.
+    void endpointsComeFromTheConfiguration()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, title);
+        QFETCH(bool, onServer);
+        m_server.setPage("/torvi/index.html", {"<title>Inizio</title>"});
+        configure(config);
+        m_server.requests.clear();
+        launch();
+        const frmMain &w = *m_program->window;
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), title, T);
+        for (EngineView *engine : {w.WebBrowser1, w.WebBrowser2, w.WebBrowser3})
+            QVERIFY(answers(engine, "document.readyState", "complete"));
+        QCOMPARE(m_server.count("/count.php") > 0, onServer);
+        QCOMPARE(m_server.requests.isEmpty(), !onServer);
+    }
+
+    // The start page searches; the counter counts the documents completed in this run, the
+    // start page and the search's page; back leads home again.
+    void ownPagesSearchAndCount()
+    {
+        configure("");
+        m_server.requests.clear();
+        launch();
+        frmMain &w = *m_program->window;
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), startTitle, T);
+        QVERIFY(answers(w.WebBrowser3, "document.body.innerText", "1 documenti completati"));
+
+        pageOf(w.WebBrowser1)
+            ->runJavaScript("document.querySelector('input[name=q]').value = 'c++ e c#';"
+                            "document.forms[0].submit()");
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Risultati", T);
+        QCOMPARE(m_server.count("/search?client=torvi&q=c%2B%2B%20e%20c%23"), 1);
+        QVERIFY(answers(w.WebBrowser3, "document.body.innerText", "2 documenti completati"));
+        QTest::mouseClick(w.cmdIndietro, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), startTitle, T);
+    }
+
+    // A page of the web can neither fetch nor open an own page: the start page lists the user's
+    // favorites and visits. Its attempt to go there fails like any unreachable address, into a
+    // search.
+    void webPagesCannotReachOwnPages()
+    {
+        m_server.setPage("/curiosa.html",
+                         {"<title>Curiosa</title><script>fetch('torvi://sito/count.php').then("
+                          "() => document.title = 'letta', () => document.title = 'rifiutata');"
+                          "</script>"});
+        launch(url("/curiosa.html").toStdString());
+        frmMain &w = *m_program->window;
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "rifiutata", T);
+        pageOf(w.WebBrowser1)->runJavaScript("location.href = 'torvi://sito/torvi/index.html'");
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Risultati", T);
     }
 
     // Last of the cases in this process: a page made right after its renderers were killed
@@ -293,15 +423,14 @@ private slots:
         // An address typed after a crash went to a script of the dead renderer and was lost;
         // it loads, and the back list stays.
         const auto crash = [&] {
-            const auto *engine = static_cast<WebEngineAdapter *>(w.WebBrowser1)->page();
-            QCOMPARE(::kill(pid_t(engine->renderProcessPid()), SIGKILL), 0);
+            QCOMPARE(::kill(pid_t(pageOf(w.WebBrowser1)->renderProcessPid()), SIGKILL), 0);
             QTRY_COMPARE_WITH_TIMEOUT(w.StatusBar2->panelText(1), qs(PageCrashedText), T);
         };
         crash();
         type(w, url("/pulita.html"));
         QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Pulita", T);
         QCOMPARE(w.StatusBar2->panelText(1), QString());
-        QVERIFY(static_cast<WebEngineAdapter *>(w.WebBrowser1)->page()->history()->canGoBack());
+        QVERIFY(pageOf(w.WebBrowser1)->history()->canGoBack());
         crash();
         QSignalSpy reloaded(w.WebBrowser1, &EngineView::DocumentComplete);
         QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
@@ -386,8 +515,12 @@ int main(int argc, char *argv[])
 {
     if (argc == 3 && QByteArray(argv[1]) == "--as-program")
         return runAsProgram(argc, argv);
+    // The engine's profile writes into the home until the engine goes with the application:
+    // the home goes after it. The engine learns Torvi's scheme before it starts.
+    TempHome home;
+    registerOwnScheme();
     QApplication app(argc, argv);
-    EndToEndTest test;
+    EndToEndTest test(home);
     return QTest::qExec(&test, argc, argv);
 }
 

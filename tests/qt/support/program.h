@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/qt/frm_main.h"
-#include "endpoints.h"
+#include "app/qt/program_services.h"
 #include "nav/windows_path.h"
 #include "popup/qt/web_form.h"
 #include "support/temp_home.h"
@@ -103,15 +103,17 @@ inline QList<webForm *> secondaryWindows()
     return forms;
 }
 
-// The program's files go to the home the test has made.
+// The program's files go to the home the test has made; its endpoints come from the
+// torvi.conf there, as main() reads them.
 struct Program
 {
     explicit Program(EngineFactory engines, const std::string &commandLine = {})
     {
         (void)prepareMappedDrive(currentUserName());
-        window = new frmMain(MainServices{WindowServices{hub, boxes, std::move(engines)},
+        window = new frmMain(MainServices{WindowServices{hub, boxes, std::move(engines), endpoints},
                                           fileSystem, scanner, historyFile, clock,
-                                          [this] { ++registrations; }, [this] { ++endRequests; }},
+                                          [this] { ++registrations; }, [this] { ++endRequests; },
+                                          checkedPages},
                              commandLine);
         window->show();
     }
@@ -130,6 +132,9 @@ struct Program
     RecordingHub hub{log};
     ThreatScanner scanner;
     HistoryFile historyFile{fileSystem};
+    CheckedPages checkedPages;
+    Endpoints endpoints = endpointsOfThisRun();
+    OwnSite site{endpoints, checkedPages, historyFile, FavoritesFile{}, emblemSvg()};
     ScriptedMessageBoxes boxes;
     int registrations = 0, endRequests = 0;
     frmMain *window;

@@ -20,6 +20,9 @@ using namespace torvi::test;
 
 namespace {
 
+// No torvi.conf in the tests' homes: the program's own endpoints.
+const Endpoints defaults = builtInEndpoints();
+
 // From the menu picture, down the list with the arrows (which only move), then a click.
 void choose(frmMain &w, const QString &item)
 {
@@ -101,16 +104,16 @@ private slots:
               QKeyCombination(Qt::Key_Escape)})
             QTest::keyClick(window, key.key(), key.keyboardModifiers());
         QCOMPARE(p.hub.calls.value(page),
-                 (QStringList{" back", " next", " refresh", qs(HomeUrl) + ' ',
-                              qs(SearchHomeUrl) + (secondary ? "/ " : " "), qs(InfoUrl) + ' ',
-                              " www.esempio.it  ", " www.esempio.it  ", " back", " next",
-                              " refresh", " (stop)"}));
+                 (QStringList{" back", " next", " refresh", qs(defaults.HomeUrl) + ' ',
+                              qs(defaults.SearchHomeUrl) + (secondary ? "/ " : " "),
+                              qs(defaults.InfoUrl) + ' ', " www.esempio.it  ", " www.esempio.it  ",
+                              " back", " next", " refresh", " (stop)"}));
 
         QTest::mouseClick(window->findChild<PictureButton *>("Command2"), Qt::LeftButton);
         QCOMPARE(secondaryWindows().size(), secondary ? 2 : 1);
         for (webForm *other : secondaryWindows())
             QVERIFY(other == window ||
-                    FakeEngine::of(other->WebBrowser1)->location == SearchHomeUrl);
+                    FakeEngine::of(other->WebBrowser1)->location == defaults.SearchHomeUrl);
 
         emit page->ProgressChange(300, 1000);
         emit page->StatusTextChange("http://link.example/");
@@ -122,7 +125,7 @@ private slots:
         box->setText("parola");
         p.hub.calls.clear();
         emit page->NavigateError("http://parola/", -105);
-        QCOMPARE(p.hub.calls.value(page), QStringList{qs(SearchQueryUrl) + "parola "});
+        QCOMPARE(p.hub.calls.value(page), QStringList{qs(defaults.SearchQueryUrl) + "parola "});
 
         p.hub.calls.clear();
         page->location = "http://a/p";
@@ -160,11 +163,12 @@ private slots:
         QTest::addColumn<QString>("items");
         QTest::addColumn<QString>("after"); // what shows then, and what was asked for
         const QString page = "WebBrowser3 WebBrowser1";
+        const QString tools = "asked " + qs(defaults.DesktopPageUrl);
         for (const auto &[items, after] : QList<std::pair<QString, QString>>{
                  {"_______| Settaggi |________", page},
                  {"Esci", page + " List1 end"}, // the program is gone by then
-                 {"Aggiornamenti", page + " webForm https://www.torvi.example/TorviUpdate.php"
-                                          "?client=Torvi&version=1.0.5"},
+                 {"Aggiornamenti",
+                  page + " webForm torvi://sito/TorviUpdate.php?client=Torvi&version=1.0.5"},
                  {"Browser Predefinito", page + " registered"},
                  {"Visualizza Preferiti", "Frame1"},
                  {"Visualizza Cronologia", "Frame2"},
@@ -172,8 +176,9 @@ private slots:
                  {"Informazioni sul software",
                   page + " frmAbout Personal Secure Browser Torvi Software"},
                  {"Visualizza Informazioni sul sito", "WebBrowser3 listDanger"},
-                 {"Visualizza Strumenti", "WebBrowser3 WebBrowser2"},
-                 {"Visualizza Strumenti+Visualizza Browser", page}})
+                 // The tools page comes afresh: what was checked so far.
+                 {"Visualizza Strumenti", "WebBrowser3 WebBrowser2 " + tools},
+                 {"Visualizza Strumenti+Visualizza Browser", page + " " + tools}})
             QTest::newRow(qPrintable(items)) << items << after;
     }
 
@@ -185,6 +190,7 @@ private slots:
         Program p(fakeEngines());
         frmMain &w = *p.window;
         emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "<p>corpo</p>", "A"});
+        p.hub.calls.remove(w.WebBrowser2);
         for (const QString &item : items.split('+'))
             choose(w, item);
         QStringList shown;
@@ -205,6 +211,8 @@ private slots:
         }
         if (p.endRequests || p.registrations)
             shown << (p.endRequests ? "end" : "registered");
+        if (p.hub.calls.contains(w.WebBrowser2))
+            shown << "asked" << p.hub.calls.value(w.WebBrowser2).join(' ').trimmed();
         QCOMPARE(shown.join(' '), after);
     }
 
