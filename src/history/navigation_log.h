@@ -5,7 +5,10 @@
 #include "nav/clock.h"
 #include "nav/file_system.h"
 #include "nav/status.h"
+#include "nav/text_file.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +25,10 @@ public:
     static std::string defaultPath();
 
     // Appends one record for the address, carrying the download flag, and resets the flag.
-    // An empty address writes nothing. The file is replaced atomically, so a failed write
-    // leaves the old log whole; the failure is reported, never thrown.
+    // An empty address writes nothing. A log as this writer leaves it gets the record in
+    // place of its closing line, in one write, whatever its size; any other log is replaced
+    // whole, atomically. A failed write leaves the old log whole; the failure is reported,
+    // never thrown.
     Status WriteHistoryXml(const std::string &address, bool &downloadPending);
 
     const std::string &path() const { return m_path; }
@@ -42,6 +47,12 @@ std::vector<std::string> keptLogLines(std::string_view content);
 // line put in before the first record when none is there (a log cut short by a crash or an
 // editor would never parse again otherwise). An empty log gets the lines a new one starts with.
 std::vector<std::string> logLinesBeforeRecord(std::string_view content);
+
+// Where a new record goes without rewriting the log: right after its last whole record (or
+// its root line), replacing what follows, the closing line or the remains of a write cut
+// short. Nothing when the log does not start as a log does or has no whole record near its
+// end: it is then rewritten whole.
+std::optional<std::uint64_t> inPlaceRecordOffset(const FileEnds &ends);
 
 // The address as XML character data. "&" and "<" become entity references; so do ">" after
 // "]]", CR and LF (a record stays five lines); characters XML 1.0 cannot carry at all

@@ -66,6 +66,16 @@ struct FailingDisk
                 return errno = ENOSPC, -1;
             return ::write(fd, from, fault == Fault::Write ? std::min<size_t>(size, 4) : size);
         };
+        // Full means no new room: bytes the file already has can still be written over.
+        posixCalls().pwrite = [](int fd, const void *from, size_t size, off_t at) -> ssize_t {
+            struct stat info
+            {};
+            ::fstat(fd, &info);
+            if (fault == Fault::Write && at + off_t(size) > info.st_size &&
+                std::exchange(started, true))
+                return errno = ENOSPC, -1;
+            return ::pwrite(fd, from, fault == Fault::Write ? std::min<size_t>(size, 4) : size, at);
+        };
         posixCalls().fsync = [](int fd) {
             struct stat info
             {};
@@ -110,7 +120,7 @@ TEST_F(FileSystemTest, AFailingDiskFailsTheChangeAndLeavesTheFileWhole)
     }
     // The new file is in place, but the rename may not survive a power cut: no success then.
     FailingDisk disk{Fault::FolderFlush};
-    EXPECT_FALSE(writeLog().isOk()) << "the folder's flush refused";
+    EXPECT_FALSE(FavoritesFile{}.rewrite(FavoritesTable{}).isOk()) << "the folder's flush refused";
 }
 
 // A replaced file keeps its mode and owner: a file made private stays private. What a

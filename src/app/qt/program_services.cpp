@@ -8,8 +8,8 @@
 namespace torvi {
 
 ProgramServices::ProgramServices()
-    : m_log{NavigationLog::defaultPath(), m_fileSystem, m_clock}, m_hub{m_log}, m_historyFile{
-                                                                                    m_fileSystem}
+    : m_log{NavigationLog::defaultPath(), m_fileSystem, m_clock},
+      m_historyFile{m_fileSystem}, m_records{m_log, m_historyFile}, m_hub{m_records}
 {}
 
 MainServices ProgramServices::services()

@@ -5,6 +5,7 @@
 #include "app/qt/main_services.h"
 #include "history/history_file.h"
 #include "history/navigation_log.h"
+#include "history/record_writer.h"
 #include "nav/clock.h"
 #include "nav/file_system.h"
 #include "nav/navigation_hub.h"
@@ -27,10 +28,12 @@ private:
     FileSystem m_fileSystem;
     SystemClock m_clock;
     NavigationLog m_log;
+    HistoryFile m_historyFile;
+    // Made after the log and the history it writes, so it goes first, writing what is queued.
+    RecordWriter m_records;
     NavigationHub m_hub;
     QtMessageBoxes m_messageBoxes;
     ThreatScanner m_threatScanner;
-    HistoryFile m_historyFile;
 };
 
 } // namespace torvi

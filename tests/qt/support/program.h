@@ -113,9 +113,10 @@ struct Program
     FileSystem fileSystem;
     SystemClock clock;
     NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
-    RecordingHub hub{log};
-    ThreatScanner scanner;
     HistoryFile historyFile{fileSystem};
+    RecordWriter records{log, historyFile};
+    RecordingHub hub{records};
+    ThreatScanner scanner;
     ScriptedMessageBoxes boxes;
     int registrations = 0, endRequests = 0;
     frmMain *window;

@@ -128,6 +128,7 @@ private slots:
         QCOMPARE(status->panelText(2), "Dati Sensibili");
         QCOMPARE(w.listDanger->count(), 1);
         QCOMPARE(p.hub.calls.value(w.WebBrowser3), QStringList{" refresh"});
+        QVERIFY(p.records.finish().empty());
         QCOMPARE(fileText(NavigationLog::defaultPath()).count("<URL>http://a/p</URL>"), 1);
         // Only the main window's pages go to the history.
         QCOMPARE(fileText("C:\\WINDOWS\\cronologia.txt").count("http://a/p||"), secondary ? 0 : 1);
@@ -140,6 +141,8 @@ private slots:
         QCOMPARE(p.hub.calls.value(w.WebBrowser3), (QStringList{" refresh", " refresh"}));
         emit page->DocumentComplete("http://a.example/i.png", {});
         QCOMPARE(status->panelText(2), QString());
+        // Each record lost says so: the log's twice, the main window's history line once.
+        QCOMPARE(p.records.finish().size(), secondary ? 2u : 3u);
 
         // A page's new window: Cancel gives it none, OK a shown one.
         p.boxes.answers = {MessageAnswer::Cancel};
@@ -210,6 +213,7 @@ private slots:
         frmMain &w = *p.window;
         emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "x", "Prima"});
         emit w.WebBrowser1->DocumentComplete("http://b.example/", {true, "x", "Seconda"});
+        (void)p.records.finish();
         choose(w, "Visualizza Cronologia");
         HistoryPanel &h = *w.Frame2;
         const QTreeWidgetItem *older = h.ListView2->topLevelItem(1);
