@@ -22,6 +22,8 @@ packages=(
     desktop-file-utils xdg-utils
     # reading the running program's accessibility tree
     at-spi2-core python3-pyatspi dbus dbus-bin dbus-daemon
+    # the windows as a window manager sees them: a window manager and tools that read its view
+    openbox x11-utils xdotool
     # the core cross-compiled for Windows, its unit tests run under Wine
     g++-mingw-w64-x86-64-posix wine64
 )

@@ -13,4 +13,12 @@ inline constexpr std::string_view StatusRoleProgress = "Avanzamento";
 // The go picture has no tool tip; this is its accessible name.
 inline constexpr std::string_view GoPictureName = "Vai";
 
+// A page's alert, confirmation or prompt: the caption names the page's host.
+inline constexpr std::string_view PageDialogCaption = "Messaggio da ";
+// The check box that appears when a page asks again and again.
+inline constexpr std::string_view RefuseMoreDialogs =
+    "Blocca le altre finestre di dialogo di questa pagina";
+inline constexpr std::string_view RefuseMoreNewWindows =
+    "Rifiuta le altre richieste di questa pagina";
+
 } // namespace torvi

@@ -2,6 +2,7 @@
 #include "nav/addresses.h"
 #include "nav/navigation_hub.h"
 #include "nav/page_events.h"
+#include "nav/page_questions.h"
 #include "nav/windows_path.h"
 #include "support/temp_home.h"
 
@@ -9,6 +10,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <map>
+#include <sstream>
 
 namespace torvi {
 namespace {
@@ -50,6 +54,41 @@ TEST(NavTest, SearchFollowsOnlyEngineFailuresOfOrdinaryAddresses)
         EXPECT_EQ(searchAfterError(r.in.first, r.in.second, "c"),
                   r.out ? std::optional{search + "c"} : std::nullopt)
             << r.label << ": " << r.in.first;
+}
+
+// A page's questions, a word each: "5a" one comes at second 5 and is asked, "5o" asked with
+// the check box that refuses the rest, "5r" refused unasked; "+6" the open one is answered at
+// second 6, "x6" with the box ticked; "nav" the page goes to another document. The number in
+// is how soon after an answer a question counts as a repeat (0: any later one does).
+TEST(NavTest, APageAsksOneQuestionAtATimeAndMayBeRefusedTheRest)
+{
+    using Verdict = PageQuestions::Verdict;
+    const std::map<char, Verdict> verdicts{
+        {'a', Verdict::Ask}, {'o', Verdict::AskOfferingToRefuseMore}, {'r', Verdict::Refuse}};
+    const test::Row<int, const char *> rows[] = {
+        {"from the second on, the box", 0, "0a +1 100o +101 102o"},
+        {"while one is open, refused", 0, "0a 0r 1r +2 3o"},
+        {"ticked, all the rest refused", 0, "0a +0 0o x0 0r 500r"},
+        {"a navigation starts afresh", 0, "0a +0 0o x0 nav 1a +1 1o"},
+        {"the old page's answer is no repeat", 0, "0a nav 1r +2 3a"},
+        {"a repeat only within its time", 3, "0a +10 13o +14 18a"},
+    };
+    for (const auto &r : rows) {
+        PageQuestions questions(r.in ? std::optional{std::chrono::seconds(r.in)} : std::nullopt);
+        std::istringstream words(r.out);
+        for (std::string word; words >> word;) {
+            const bool arrives = std::isdigit(word[0]);
+            const PageQuestions::Clock::time_point at{
+                std::chrono::seconds(std::atoi(&word[arrives ? 0 : 1]))};
+            if (word == "nav")
+                questions.pageNavigated();
+            else if (!arrives)
+                questions.answered(at, word[0] == 'x' ? RefuseMore::Yes : RefuseMore::No);
+            else
+                EXPECT_EQ(questions.arrives(at), verdicts.at(word.back()))
+                    << r.label << ": " << word;
+        }
+    }
 }
 
 // Paths in the system's own form, a name outside ASCII included. "Read-only" is the file's

@@ -18,11 +18,14 @@
 #include "ui/qt/resources.h"
 #include "ui/qt/status_panels.h"
 #include "ui/qt/twip_geometry.h"
+#include "ui/qt/window_manager_state.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 namespace torvi {
 
@@ -41,6 +44,7 @@ frmMain::frmMain(MainServices services, std::string commandLine, QWidget *parent
     initTorviResources();
     setObjectName("frmMain");
     setWindowIcon(QIcon(Icons::Logo));
+    new WindowManagerState(*this);
     setWindowTitle(qs(MainCaption));
     resize(px(MainDesign::ClientWidth), px(MainDesign::ClientHeight));
     setWindowState(Qt::WindowMaximized);
@@ -201,8 +205,12 @@ void frmMain::connectHandlers()
                                      .searchAddress = str(SearchHomeUrl)});
     connect(m_controls.get(), &BrowserControls::toolbarCommand, List1, &QWidget::hide);
     connect(Image2, &QToolButton::clicked, this, &frmMain::Image2_Click);
+    // A click on the menu button leaves the focus where it is: taking it from the list would
+    // hide the list just before the click toggles it open again. Tab still reaches it.
+    Image2->setFocusPolicy(Qt::TabFocus);
     connect(List1, &QListWidget::itemClicked, this, &frmMain::List1_Click);
     List1->installEventFilter(this);
+    List1->viewport()->installEventFilter(this);
     connect(listDanger, &QListWidget::currentRowChanged, this, [this] { listDanger_Click(); });
     connect(listDanger, &QListWidget::itemClicked, this, [this] { listDanger_Click(); });
 }
@@ -214,6 +222,19 @@ void frmMain::listDanger_Click()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // The list has no context menu: a right button neither selects nor runs anything.
+    if (watched == List1->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
     if (watched == List1) {
         if (event->type() == QEvent::FocusOut) {
             List1_LostFocus();
@@ -227,6 +248,19 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The program goes on while other windows are open; the hidden window's engines must not
+// go on loading, running scripts and playing sound out of sight. Closing hides the window
+// only once this returns, and the engine frees a page only out of sight.
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    QTimer::singleShot(0, this, [this] {
+        if (isHidden())
+            for (EngineView *engine : {WebBrowser1, WebBrowser2, WebBrowser3})
+                engine->windowClosed();
+    });
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)

@@ -11,6 +11,9 @@ frmSource::frmSource()
     : QWidget(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName("frmSource");
+    // A tool window does not keep a Qt program running; this one does, like every other
+    // window, so closing the main window leaves it open.
+    setAttribute(Qt::WA_QuitOnClose);
     setWindowTitle("Source");
     resize(px(9690), px(8025));
 

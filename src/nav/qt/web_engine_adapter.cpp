@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QMetaMethod>
 #include <QMetaObject>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QVariantMap>
@@ -70,6 +71,9 @@ constexpr int invalidUrlError = -300;
 // Chromium's net::ERR_FAILED, for a failure that came without a code.
 constexpr int genericFailure = -2;
 
+// How long a renderer may keep a navigation script waiting before the engine gives up on it.
+constexpr int busyRendererWaitMs = 3000;
+
 } // namespace
 
 class WebEngineAdapter::Page : public QWebEnginePage
@@ -86,6 +90,26 @@ protected:
     QWebEnginePage *createWindow(WebWindowType) override
     {
         return m_adapter ? m_adapter->pageForNewWindow() : nullptr;
+    }
+
+    // The page's dialogs go to its window, never to the engine's own boxes.
+    void javaScriptAlert(const QUrl &origin, const QString &text) override
+    {
+        if (m_adapter)
+            (void)m_adapter->askDialog(PageQuestion::Kind::Alert, origin, text, {}, nullptr);
+    }
+
+    bool javaScriptConfirm(const QUrl &origin, const QString &text) override
+    {
+        return m_adapter &&
+               m_adapter->askDialog(PageQuestion::Kind::Confirm, origin, text, {}, nullptr);
+    }
+
+    bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &defaultText,
+                          QString *result) override
+    {
+        return m_adapter &&
+               m_adapter->askDialog(PageQuestion::Kind::Prompt, origin, text, defaultText, result);
     }
 
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int,
@@ -120,10 +144,12 @@ WebEngineAdapter::WebEngineAdapter(QWebEngineProfile *profile, QWidget *parent,
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (waitFor && !waitFor->isOpen())
+    if (waitFor && !waitFor->isOpen()) {
+        m_gate = waitFor;
         connect(waitFor, &StartGate::opened, this, &WebEngineAdapter::startPage);
-    else
+    } else {
         startPage();
+    }
 }
 
 // The engine gives a page its renderer process as soon as the page exists: a page made
@@ -132,6 +158,9 @@ void WebEngineAdapter::startPage()
 {
     if (m_page)
         return;
+    if (m_gate)
+        disconnect(m_gate, nullptr, this, nullptr);
+    m_gate = nullptr;
     m_page = new Page(m_profile, this);
     m_view = new QWebEngineView(this);
     m_view->setPage(m_page);
@@ -192,18 +221,24 @@ bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
     if (!m_page) {
         // The newest address wins, as a newer navigation replaces an older one.
         m_waitingUrl = url;
+        if (!m_gate)
+            startPage(); // an engine whose window closed before its page began
         return true;
     }
+    ++m_requests;
     if (m_closeRequested)
-        replaceClosingPage();
+        goOnInFreshPage();
     // A plain load adds a back/forward entry; location.replace on the loaded document swaps
     // the current one (Qt 6.4: also on error pages and across origins). The isolated world
     // keeps a page's own overrides of location out of it. Chromium forbids script to move a
-    // page to a local file or a data address, so those load plainly, with a new entry.
-    if ((flags & navNoHistory) != 0 && m_page->history()->count() > 0 && isWebAddress(url)) {
-        const QString literal = scriptStringLiteral(url.toString(QUrl::FullyEncoded));
-        m_page->runJavaScript(QStringLiteral("location.replace(%1);").arg(literal),
-                              QWebEngineScript::ApplicationWorld);
+    // page to a local file or a data address, so those load plainly, with a new entry. A
+    // page without a renderer (crashed, or discarded with its closed window) runs no script:
+    // it loads plainly too, which starts a new renderer.
+    const bool hasRenderer =
+        !m_crashed && m_page->lifecycleState() != QWebEnginePage::LifecycleState::Discarded;
+    if ((flags & navNoHistory) != 0 && m_page->history()->count() > 0 && isWebAddress(url) &&
+        hasRenderer) {
+        replaceCurrentEntry(url);
         return true;
     }
     m_loading = true;
@@ -211,10 +246,32 @@ bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
     return true;
 }
 
+// A renderer kept busy for good by its page's script (a loop that never returns, say once
+// its dialogs are refused) never runs the script, and a plain load of the same site would
+// wait for it as well. If the script has not answered after a while and nothing else was
+// asked of the engine since, the engine goes on in a fresh page, with a renderer of its own.
+void WebEngineAdapter::replaceCurrentEntry(const QUrl &url)
+{
+    const std::uint64_t request = m_requests;
+    auto answered = std::make_shared<bool>(false);
+    const QString literal = scriptStringLiteral(url.toString(QUrl::FullyEncoded));
+    m_page->runJavaScript(QStringLiteral("location.replace(%1); true").arg(literal),
+                          QWebEngineScript::ApplicationWorld,
+                          [answered](const QVariant &) { *answered = true; });
+    QTimer::singleShot(busyRendererWaitMs, this, [this, url, request, answered] {
+        if (*answered || request != m_requests || !m_page)
+            return;
+        goOnInFreshPage();
+        m_loading = true;
+        m_page->load(url);
+    });
+}
+
 bool WebEngineAdapter::GoBack()
 {
     if (!m_page || !m_page->history()->canGoBack())
         return false;
+    ++m_requests;
     m_page->history()->back();
     return true;
 }
@@ -223,6 +280,7 @@ bool WebEngineAdapter::GoForward()
 {
     if (!m_page || !m_page->history()->canGoForward())
         return false;
+    ++m_requests;
     m_page->history()->forward();
     return true;
 }
@@ -238,11 +296,17 @@ bool WebEngineAdapter::Refresh2()
         ++m_reloadsWaiting;
         return true;
     }
-    if (!m_page)
-        return !m_waitingUrl.isEmpty();
+    if (!m_page) {
+        if (m_waitingUrl.isEmpty())
+            return false;
+        if (!m_gate)
+            startPage(); // its first load is the reload
+        return true;
+    }
+    ++m_requests;
     if (m_closeRequested) {
         const QUrl current = m_page->url();
-        replaceClosingPage();
+        goOnInFreshPage();
         m_loading = true;
         m_page->load(current);
         return true;
@@ -256,8 +320,9 @@ bool WebEngineAdapter::Refresh2()
 // even though this window stays (the main window ignores such requests): the page refuses
 // navigations by script and may not finish later loads. So the engine goes on in a fresh
 // page. Little is lost: a page may close its window only while it is the window's first
-// document or was opened by script, and a window opened by script closes.
-void WebEngineAdapter::replaceClosingPage()
+// document or was opened by script, and a window opened by script closes. A page whose
+// renderer stays busy goes the same way, losing its back and forward list.
+void WebEngineAdapter::goOnInFreshPage()
 {
     QWebEnginePage *closing = m_page;
     QWebEngineView *closingView = m_view;
@@ -274,16 +339,41 @@ void WebEngineAdapter::replaceClosingPage()
     m_completionsDone += m_completions.size();
     m_completions.clear();
     m_closeRequested = false;
+    m_crashed = false;
     m_loading = false;
     m_reloadsWaiting = 0;
+    m_dialogs.pageNavigated();
+    m_newWindows.pageNavigated();
     startPage();
 }
 
 bool WebEngineAdapter::Stop()
 {
+    ++m_requests;
     if (m_page)
         m_page->triggerAction(QWebEnginePage::Stop);
     return true;
+}
+
+// Qt 6.4 discards only a page out of sight: the window has hidden by the time this runs.
+void WebEngineAdapter::windowClosed()
+{
+    ++m_requests;
+    if (!m_page) {
+        // Never begun: it begins if someone asks for it, not when the gate opens.
+        if (m_gate)
+            disconnect(m_gate, nullptr, this, nullptr);
+        m_gate = nullptr;
+        return;
+    }
+    m_page->triggerAction(QWebEnginePage::Stop);
+    m_page->setAudioMuted(true);
+    // The renderer goes, and with it any snapshot still to come.
+    m_completionsDone += m_completions.size();
+    m_completions.clear();
+    m_reloadsWaiting = 0;
+    m_loading = false;
+    m_page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
 }
 
 std::string WebEngineAdapter::LocationURL() const
@@ -292,13 +382,51 @@ std::string WebEngineAdapter::LocationURL() const
     return m_page ? m_page->url().toString().toStdString() : std::string();
 }
 
+QString WebEngineAdapter::hostOf(const QUrl &origin)
+{
+    return origin.host().isEmpty() ? origin.toDisplayString() : origin.host();
+}
+
 QWebEnginePage *WebEngineAdapter::pageForNewWindow()
 {
-    auto *adapter = qobject_cast<WebEngineAdapter *>(askForNewWindow());
+    const PageQuestions::Verdict verdict = m_newWindows.arrives(PageQuestions::Clock::now());
+    if (verdict == PageQuestions::Verdict::Refuse)
+        return nullptr;
+    PageQuestion question;
+    question.kind = PageQuestion::Kind::NewWindow;
+    question.offerRefuseMore = verdict == PageQuestions::Verdict::AskOfferingToRefuseMore;
+    bool refuseMore = false;
+    // The question is modal: this engine may be gone when it is answered.
+    const std::weak_ptr<bool> alive = m_alive;
+    QPointer<WebEngineAdapter> adapter =
+        qobject_cast<WebEngineAdapter *>(askForNewWindow(question, refuseMore));
+    if (alive.expired())
+        return nullptr;
+    m_newWindows.answered(PageQuestions::Clock::now(),
+                          refuseMore ? RefuseMore::Yes : RefuseMore::No);
     if (!adapter)
         return nullptr;
     adapter->startPage();
     return adapter->page();
+}
+
+bool WebEngineAdapter::askDialog(PageQuestion::Kind kind, const QUrl &origin, const QString &text,
+                                 const QString &defaultText, QString *result)
+{
+    const PageQuestions::Verdict verdict = m_dialogs.arrives(PageQuestions::Clock::now());
+    if (verdict == PageQuestions::Verdict::Refuse)
+        return false;
+    const PageQuestion question{kind, hostOf(origin), text, defaultText,
+                                verdict == PageQuestions::Verdict::AskOfferingToRefuseMore};
+    const std::weak_ptr<bool> alive = m_alive;
+    const PageQuestionAnswer answer = EngineView::askDialog(question);
+    if (alive.expired())
+        return false;
+    m_dialogs.answered(PageQuestions::Clock::now(),
+                       answer.refuseMore ? RefuseMore::Yes : RefuseMore::No);
+    if (result)
+        *result = answer.text;
+    return answer.accepted;
 }
 
 void WebEngineAdapter::documentCompleted(const QString &url)
@@ -358,12 +486,21 @@ void WebEngineAdapter::snapshotRead(std::uint64_t id, DocumentSnapshot snapshot)
 //   unknown host              Failed,    ConnectionErrorDomain, -105 (on an error page)
 //   HTTP 404 / 500 answer     Failed,    HttpStatusCodeDomain,  404 / 500 (server's page)
 //   forbidden port            Failed,    HttpErrorDomain,       -312: net errors, not statuses
-//   link handed to downloads  Stopped,   InternalErrorDomain,   -3
+//   a load that became a      Stopped,   InternalErrorDomain,   -3, and only then the
+//     download                                                   profile's download request
+//   a load the user stopped   Stopped,   InternalErrorDomain,   -3
 //   a page that loads         Succeeded, HttpStatusCodeDomain,  200
-// So only HttpStatusCodeDomain carries an HTTP status, and stopped loads count as well.
+// So only HttpStatusCodeDomain carries an HTTP status. Only the top document's loads come
+// here: a frame that fails raises no NavigateError, so a failing advertisement frame does
+// not throw the user off the page.
 void WebEngineAdapter::page_loadingChanged(const QWebEngineLoadingInfo &info)
 {
     m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
+    if (m_loading) {
+        // A new document: whatever the last one was refused, this one may ask again.
+        m_dialogs.pageNavigated();
+        m_newWindows.pageNavigated();
+    }
     reportFailure(info);
     if (!m_loading && m_reloadsWaiting > 0) {
         --m_reloadsWaiting;
@@ -377,19 +514,18 @@ void WebEngineAdapter::reportFailure(const QWebEngineLoadingInfo &info)
     const auto status = info.status();
     if (status == QWebEngineLoadingInfo::LoadStartedStatus && std::exchange(m_crashed, false))
         emit StatusTextChange(QString());
-    if (status != QWebEngineLoadingInfo::LoadFailedStatus &&
-        status != QWebEngineLoadingInfo::LoadStoppedStatus)
+    // A stopped load was given up on purpose: by the user (Esc), by a newer navigation, or
+    // by the engine handing the address to the downloads. None of them is a failure, and
+    // none may turn into a search, whatever the address ends with.
+    if (status != QWebEngineLoadingInfo::LoadFailedStatus)
         return;
     int code = info.errorCode();
     if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
         emit NavigateError(info.url().toString(), code);
         return;
     }
-    if (code == 0) {
-        if (status == QWebEngineLoadingInfo::LoadStoppedStatus)
-            return; // stopped by the user or by a newer navigation, without a failure
+    if (code == 0)
         code = genericFailure;
-    }
     emit NavigateError(info.url().toString(), code < 0 ? code : -code);
 }
 

@@ -1,10 +1,13 @@
 // Torvi: the real engine instance, Qt WebEngine behind the engine members and events.
 #pragma once
 
+#include "nav/page_questions.h"
 #include "ui/qt/engine_view.h"
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -64,6 +67,7 @@ public:
     bool Refresh2() override;
     bool Stop() override;
     std::string LocationURL() const override;
+    void windowClosed() override;
 
     // Made at once for an engine that does not wait for a gate, else when the gate opens.
     QWebEnginePage *page() const { return m_page; }
@@ -72,6 +76,10 @@ public:
     // id makes such a message count.
     static constexpr const char *completionMarker = "torvi:document-complete ";
     static constexpr const char *completionScriptName = "torvi-document-complete";
+
+    // Dialogs this soon after the previous one was answered are a page asking again and
+    // again, and offer to refuse the rest.
+    static constexpr auto repeatedDialogWithin = std::chrono::seconds(3);
 
 private:
     class Page;
@@ -82,8 +90,12 @@ private:
     };
 
     void startPage();
-    void replaceClosingPage();
+    void goOnInFreshPage();
+    void replaceCurrentEntry(const QUrl &url);
     QWebEnginePage *pageForNewWindow();
+    bool askDialog(PageQuestion::Kind kind, const QUrl &origin, const QString &text,
+                   const QString &defaultText, QString *result);
+    static QString hostOf(const QUrl &origin);
     void documentCompleted(const QString &url);
     void snapshotRead(std::uint64_t id, DocumentSnapshot snapshot);
     void page_loadingChanged(const QWebEngineLoadingInfo &info);
@@ -96,7 +108,12 @@ private:
     bool m_loading = false;
     bool m_closeRequested = false; // a document of this page asked to close its window
     int m_reloadsWaiting = 0;
-    QUrl m_waitingUrl; // asked for before the page exists
+    QUrl m_waitingUrl;          // asked for before the page exists
+    QPointer<StartGate> m_gate; // the page begins when it opens
+    // Counts what is asked of the engine, so a late fallback knows nothing newer came.
+    std::uint64_t m_requests = 0;
+    PageQuestions m_dialogs{repeatedDialogWithin};
+    PageQuestions m_newWindows;
     QWebEngineView *m_view = nullptr;
     QWebEnginePage *m_page = nullptr;
     // Completions wait here for their snapshot, so the events leave in arrival order.

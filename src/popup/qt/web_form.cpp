@@ -12,6 +12,7 @@
 #include "ui/qt/resources.h"
 #include "ui/qt/status_panels.h"
 #include "ui/qt/twip_geometry.h"
+#include "ui/qt/window_manager_state.h"
 
 #include <QLabel>
 
@@ -23,6 +24,7 @@ webForm::webForm(WindowServices services, BrowserHost &mainWindow)
     initTorviResources();
     setObjectName("webForm");
     setAttribute(Qt::WA_DeleteOnClose);
+    new WindowManagerState(*this);
     setWindowIcon(QIcon(Icons::Logo));
     // Every instance is restored to the same place: no automatic placement.
     setGeometry(px(SecondaryDesign::RestoredLeft), px(SecondaryDesign::RestoredTop),

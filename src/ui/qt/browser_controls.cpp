@@ -25,9 +25,9 @@ BrowserControls::BrowserControls(QWidget &window, Parts parts, WindowServices se
 {
     const Parts &p = m_parts;
     p.Image1->setAccessibleName(qs(GoPictureName));
-    p.statusBar->panel(1)->setAccessibleName(qs(StatusRoleText));
-    p.statusBar->panel(2)->setAccessibleName(qs(StatusRoleVerdict));
-    p.statusBar->panel(3)->setAccessibleName(qs(StatusRoleProgress));
+    p.statusBar->setPanelRole(1, qs(StatusRoleText));
+    p.statusBar->setPanelRole(2, qs(StatusRoleVerdict));
+    p.statusBar->setPanelRole(3, qs(StatusRoleProgress));
 
     connect(p.cmdIndietro, &QToolButton::clicked, this, &BrowserControls::cmdIndietro_Click);
     connect(p.cmdAvanti, &QToolButton::clicked, this, &BrowserControls::cmdAvanti_Click);
@@ -46,13 +46,18 @@ BrowserControls::BrowserControls(QWidget &window, Parts parts, WindowServices se
             &BrowserControls::WebBrowser1_ProgressChange);
     connect(p.WebBrowser1, &EngineView::StatusTextChange, this,
             &BrowserControls::WebBrowser1_StatusTextChange);
-    p.WebBrowser1->setNewWindowHandler([this] { return WebBrowser1_NewWindow2(); });
+    p.WebBrowser1->setNewWindowHandler([this](const PageQuestion &question, bool &refuseMore) {
+        return WebBrowser1_NewWindow2(question, refuseMore);
+    });
+    p.WebBrowser1->setDialogHandler(
+        [this](const PageQuestion &question) { return WebBrowser1_Dialog(question); });
 }
 
 // The window's members go before its controls: the engine must not ask a handler that is gone.
 BrowserControls::~BrowserControls()
 {
     m_parts.WebBrowser1->setNewWindowHandler({});
+    m_parts.WebBrowser1->setDialogHandler({});
 }
 
 // The keys a browser user expects: Ctrl+L and F6 select the address box; Alt+Left/Right, F5
@@ -183,13 +188,42 @@ void BrowserControls::WebBrowser1_NavigateError(const QString &url, int statusCo
         navigate(*search);
 }
 
-EngineView *BrowserControls::WebBrowser1_NewWindow2()
+// The designed question, in the designed message box; from the page's second request on it
+// also offers to refuse the page's further requests.
+EngineView *BrowserControls::WebBrowser1_NewWindow2(const PageQuestion &question, bool &refuseMore)
 {
-    if (m_services.messageBoxes.show(&m_window, qs(m_differences.newWindowQuestion),
-                                     MessageButtons::OkCancel, MessageIcon::None,
-                                     qs(TorviVersion.title)) != MessageAnswer::Ok)
+    MessageAnswer answer;
+    if (question.offerRefuseMore) {
+        const QuestionAnswer asked =
+            m_services.messageBoxes.ask(&m_window, {Question::Kind::Confirmation,
+                                                    qs(TorviVersion.title),
+                                                    qs(m_differences.newWindowQuestion),
+                                                    {},
+                                                    qs(RefuseMoreNewWindows)});
+        answer = asked.answer;
+        refuseMore = asked.checked;
+    } else {
+        answer = m_services.messageBoxes.show(&m_window, qs(m_differences.newWindowQuestion),
+                                              MessageButtons::OkCancel, MessageIcon::None,
+                                              qs(TorviVersion.title));
+    }
+    if (answer != MessageAnswer::Ok)
         return nullptr;
     return m_host ? m_host->openRequestedWindow() : nullptr;
+}
+
+// The page's alert, confirmation or prompt, captioned with the page's host.
+PageQuestionAnswer BrowserControls::WebBrowser1_Dialog(const PageQuestion &question)
+{
+    Question asked{Question::Kind::Message, qs(PageDialogCaption) + question.host, question.text,
+                   question.defaultText,
+                   question.offerRefuseMore ? qs(RefuseMoreDialogs) : QString()};
+    if (question.kind == PageQuestion::Kind::Confirm)
+        asked.kind = Question::Kind::Confirmation;
+    else if (question.kind == PageQuestion::Kind::Prompt)
+        asked.kind = Question::Kind::Prompt;
+    const QuestionAnswer answer = m_services.messageBoxes.ask(&m_window, asked);
+    return {answer.answer == MessageAnswer::Ok, answer.text, answer.checked};
 }
 
 void BrowserControls::WebBrowser1_ProgressChange(int progress, int progressMax)

@@ -6,6 +6,7 @@
 
 #include "nav/document.h"
 #include "ui/qt/browser_host.h"
+#include "ui/qt/engine_view.h"
 #include "ui/qt/window_services.h"
 
 #include <QList>
@@ -19,7 +20,6 @@ class QWidget;
 namespace torvi {
 
 class AddressLineEdit;
-class EngineView;
 class PictureButton;
 class StatusPanels;
 
@@ -88,7 +88,8 @@ private:
     void stopLoading();
 
     void WebBrowser1_NavigateError(const QString &url, int statusCode);
-    EngineView *WebBrowser1_NewWindow2();
+    EngineView *WebBrowser1_NewWindow2(const PageQuestion &question, bool &refuseMore);
+    PageQuestionAnswer WebBrowser1_Dialog(const PageQuestion &question);
     void WebBrowser1_ProgressChange(int progress, int progressMax);
     void WebBrowser1_StatusTextChange(const QString &text);
 

@@ -12,6 +12,32 @@
 
 namespace torvi {
 
+// A question a page puts to its window's user: whether it may have a new window, or its
+// script's alert, confirmation or prompt. From the page's second question on, the engine
+// offers the user a way to refuse its further questions of the kind.
+struct PageQuestion
+{
+    enum class Kind
+    {
+        NewWindow,
+        Alert,
+        Confirm,
+        Prompt
+    };
+    Kind kind = Kind::NewWindow;
+    QString host;        // of the page whose script asks
+    QString text;        // a dialog's message
+    QString defaultText; // a prompt's proposed answer
+    bool offerRefuseMore = false;
+};
+
+struct PageQuestionAnswer
+{
+    bool accepted = false;
+    QString text; // a prompt's answer
+    bool refuseMore = false;
+};
+
 class EngineView : public QWidget, public Engine
 {
     Q_OBJECT
@@ -20,9 +46,18 @@ public:
     using QWidget::QWidget;
 
     // NewWindow2: asked while a page waits for its new window. Answers the engine that
-    // takes the page (already in a shown window), or nullptr to cancel the request.
-    using NewWindowHandler = std::function<EngineView *()>;
+    // takes the page (already in a shown window), or nullptr to cancel the request; sets
+    // refuseMore when the user refused the page's further requests.
+    using NewWindowHandler = std::function<EngineView *(const PageQuestion &, bool &refuseMore)>;
     void setNewWindowHandler(NewWindowHandler handler) { m_newWindowHandler = std::move(handler); }
+
+    // A page's alert, confirmation or prompt. Without a handler the page gets no dialogs.
+    using DialogHandler = std::function<PageQuestionAnswer(const PageQuestion &)>;
+    void setDialogHandler(DialogHandler handler) { m_dialogHandler = std::move(handler); }
+
+    // The window showing this engine has closed for good while the program goes on: stop,
+    // fall silent and free what can be freed. A later request wakes it.
+    virtual void windowClosed() {}
 
 signals:
     // Once per completed document, frames included, with that document's address; the
@@ -37,10 +72,18 @@ signals:
     void WindowClosing();
 
 protected:
-    EngineView *askForNewWindow() { return m_newWindowHandler ? m_newWindowHandler() : nullptr; }
+    EngineView *askForNewWindow(const PageQuestion &question, bool &refuseMore)
+    {
+        return m_newWindowHandler ? m_newWindowHandler(question, refuseMore) : nullptr;
+    }
+    PageQuestionAnswer askDialog(const PageQuestion &question)
+    {
+        return m_dialogHandler ? m_dialogHandler(question) : PageQuestionAnswer{};
+    }
 
 private:
     NewWindowHandler m_newWindowHandler;
+    DialogHandler m_dialogHandler;
 };
 
 // Which engine of the program a new instance is for; the adapter may size its cost by it.

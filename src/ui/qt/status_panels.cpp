@@ -21,6 +21,7 @@ StatusPanels::StatusPanels(const QString &name, const QList<int> &widthsInTwips,
         label->setIndent(3);
         label->setTextFormat(Qt::PlainText);
         m_panels.append(label);
+        m_roles.append(QString());
     }
 }
 
@@ -37,8 +38,28 @@ QString StatusPanels::panelText(int number) const
 
 void StatusPanels::setPanelText(int number, const QString &text)
 {
-    if (QLabel *label = panel(number))
+    if (QLabel *label = panel(number)) {
         label->setText(text);
+        nameForAssistiveTechnology(number);
+    }
+}
+
+void StatusPanels::setPanelRole(int number, const QString &role)
+{
+    if (panel(number)) {
+        m_roles[number - 1] = role;
+        nameForAssistiveTechnology(number);
+    }
+}
+
+// Qt raises the name-changed event that tells assistive technology to read it again.
+void StatusPanels::nameForAssistiveTechnology(int number)
+{
+    const QString &role = m_roles[number - 1];
+    if (role.isEmpty())
+        return;
+    const QString text = panelText(number);
+    panel(number)->setAccessibleName(text.isEmpty() ? role : role + QStringLiteral(": ") + text);
 }
 
 void StatusPanels::setPanelAlignment(int number, Qt::Alignment alignment)

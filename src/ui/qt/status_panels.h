@@ -19,14 +19,21 @@ public:
     QLabel *panel(int number) const; // 1-based; nullptr outside the range
     QString panelText(int number) const;
     void setPanelText(int number, const QString &text);
+    // What the panel is for, as assistive technology reads it: its accessible name is the
+    // role followed by the panel's current text, so a screen reader hears both and is told
+    // whenever the text changes.
+    void setPanelRole(int number, const QString &role);
     void setPanelAlignment(int number, Qt::Alignment alignment);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void nameForAssistiveTechnology(int number);
+
     QList<QLabel *> m_panels;
     QList<int> m_widths;
+    QList<QString> m_roles;
 };
 
 } // namespace torvi

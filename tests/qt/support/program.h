@@ -52,6 +52,16 @@ public:
         QTest::qWait(5); // a real box runs an event loop of its own
         return answers.isEmpty() ? MessageAnswer::Ok : answers.takeFirst();
     }
+
+    QList<Question> asked; // also in shown, by their text
+    bool tick = false;     // every check box offered
+
+    QuestionAnswer ask(QWidget *parent, const Question &question) override
+    {
+        asked << question;
+        const MessageAnswer answer = show(parent, question.text, {}, {}, question.caption);
+        return {answer, {}, tick && !question.checkBoxText.isEmpty()};
+    }
 };
 
 // Goes wherever it is sent; a test raises its events with emit.
@@ -71,7 +81,11 @@ public:
     bool GoForward() override { return true; }
     bool Refresh2() override { return true; }
     std::string LocationURL() const override { return location; }
-    EngineView *requestNewWindow() { return askForNewWindow(); }
+    EngineView *requestNewWindow()
+    {
+        bool refuseMore = false;
+        return askForNewWindow({}, refuseMore);
+    }
 };
 
 inline EngineFactory fakeEngines()

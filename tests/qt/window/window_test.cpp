@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace torvi;
@@ -204,6 +205,31 @@ private slots:
         if (p.endRequests || p.registrations)
             shown << (p.endRequests ? "end" : "registered");
         QCOMPARE(shown.join(' '), after);
+    }
+
+    // With the list focused, the button's click took the focus (hiding the list) and then
+    // opened it again; a right click moved the selection. Closing the main window ended the
+    // program under the page-source window, a tool window Qt does not count among those that
+    // keep a program running.
+    void menuButtonAndLastWindow()
+    {
+        TempHome home;
+        Program p(fakeEngines());
+        frmMain &w = *p.window;
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseClick(w.Image2, Qt::LeftButton);
+        w.List1->setCurrentRow(0);
+        w.List1->setFocus();
+        const QPoint update = w.List1->visualItemRect(w.List1->item(2)).center();
+        QTest::mouseClick(w.List1->viewport(), Qt::RightButton, {}, update);
+        QCOMPARE(w.List1->currentRow(), 0);
+        QTest::mouseClick(w.Image2, Qt::LeftButton);
+        QVERIFY(w.List1->isHidden());
+        QVERIFY(secondaryWindows().isEmpty());
+        choose(w, "Visualizza Sorgente");
+        QTimer::singleShot(0, &w, &QWidget::close); // Qt ends a program only in its loop
+        QTimer::singleShot(500, qApp, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QApplication::exec(), 1);
     }
 
     void panels()
