@@ -168,8 +168,25 @@ std::string logRecord(std::string_view address, const LocalTime &when, bool down
 Status NavigationLog::WriteHistoryXml(const std::string &address, bool &downloadPending)
 {
     const bool flag = std::exchange(downloadPending, false);
-    if (address.empty())
+    return appendRecords({{address, m_clock.now(), flag}});
+}
+
+LocalTime NavigationLog::now() const
+{
+    return m_clock.now();
+}
+
+Status NavigationLog::appendRecords(const std::vector<LogEntry> &entries)
+{
+    // Lines are kept byte for byte, in whatever code page they were written.
+    std::string records;
+    for (const LogEntry &entry : entries)
+        if (!entry.address.empty())
+            records += toSystemText(logRecord(entry.address, entry.when, entry.downloadFlag));
+    if (records.empty())
         return Status::ok();
+    records += RootClose;
+    records += CrLf;
 
     const auto native = nativePath(m_path);
     std::string old;
@@ -181,11 +198,9 @@ Status NavigationLog::WriteHistoryXml(const std::string &address, bool &download
         if (!ends)
             return Status::failure(pathText(native) + ": cannot be read");
         if (const auto offset = inPlaceRecordOffset(*ends)) {
-            const std::size_t replaced = static_cast<std::size_t>(ends->size - *offset);
+            const auto replaced = static_cast<std::size_t>(ends->size - *offset);
             return replaceFileEnd(
-                native, *offset,
-                toSystemText(logRecord(address, m_clock.now(), flag)) + std::string{RootClose} +
-                    std::string{CrLf},
+                native, *offset, records,
                 std::string_view{ends->tail}.substr(ends->tail.size() - replaced));
         }
         auto read = readWholeFile(native);
@@ -193,16 +208,12 @@ Status NavigationLog::WriteHistoryXml(const std::string &address, bool &download
             return Status::failure(pathText(native) + ": cannot be read");
         old = std::move(*read);
     }
-    // Lines are kept byte for byte, in whatever code page they were written.
     std::string content;
     for (const auto &line : logLinesBeforeRecord(old)) {
         content += line;
         content += CrLf;
     }
-    content += toSystemText(logRecord(address, m_clock.now(), flag));
-    content += RootClose;
-    content += CrLf;
-    return writeFileAtomically(native, content);
+    return writeFileAtomically(native, content + records);
 }
 
 } // namespace torvi

@@ -15,6 +15,14 @@
 
 namespace torvi {
 
+// One record as it was asked for: the address, when, and the download flag then.
+struct LogEntry
+{
+    std::string address;
+    LocalTime when;
+    bool downloadFlag = false;
+};
+
 class NavigationLog
 {
 public:
@@ -30,6 +38,13 @@ public:
     // whole, atomically. A failed write leaves the old log whole; the failure is reported,
     // never thrown.
     Status WriteHistoryXml(const std::string &address, bool &downloadPending);
+
+    // Appends the records in one write, those with an empty address left out, as
+    // WriteHistoryXml does one.
+    Status appendRecords(const std::vector<LogEntry> &entries);
+
+    // The time a record asked for now carries.
+    LocalTime now() const;
 
     const std::string &path() const { return m_path; }
 

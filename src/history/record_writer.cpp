@@ -21,23 +21,21 @@ RecordWriter::~RecordWriter()
 
 void RecordWriter::WriteHistoryXml(const std::string &address, bool &downloadPending)
 {
-    bool flag = std::exchange(downloadPending, false);
-    queue([this, address, flag]() mutable { return m_log.WriteHistoryXml(address, flag); });
+    const bool flag = std::exchange(downloadPending, false);
+    queue({{address, m_log.now(), flag}, false, {}, {}});
 }
 
 void RecordWriter::AddCronologia(const std::string &address, const std::string &dateTime,
                                  const std::string &title)
 {
-    queue([this, address, dateTime, title] {
-        return m_history.AddCronologia(address, dateTime, title);
-    });
+    queue({{address, {}, false}, true, dateTime, title});
 }
 
-void RecordWriter::queue(std::function<Status()> write)
+void RecordWriter::queue(Record record)
 {
     {
         const std::lock_guard lock(m_mutex);
-        m_queue.push_back(std::move(write));
+        m_queue.push_back(std::move(record));
     }
     m_changed.notify_all();
 }
@@ -49,8 +47,9 @@ std::vector<std::string> RecordWriter::finish()
     return std::exchange(m_failures, {});
 }
 
-// Takes the records one at a time, oldest first, and writes each outside the lock, so a
-// caller queueing the next one never waits for the disk. Ends only on an empty queue.
+// Takes everything queued at once and writes it outside the lock, so a caller queueing the
+// next record never waits for the disk, and a slow disk gets fewer, larger writes rather
+// than a growing queue. Ends only on an empty queue.
 void RecordWriter::run()
 {
     std::unique_lock lock(m_mutex);
@@ -58,17 +57,43 @@ void RecordWriter::run()
         m_changed.wait(lock, [this] { return !m_queue.empty() || m_stopping; });
         if (m_queue.empty())
             return;
-        const std::function<Status()> write = std::move(m_queue.front());
-        m_queue.pop_front();
+        const std::vector<Record> records = std::exchange(m_queue, {});
         m_writing = true;
         lock.unlock();
-        const Status written = write();
+        write(records);
         lock.lock();
         m_writing = false;
-        if (!written)
-            m_failures.push_back(written.error());
         m_changed.notify_all();
     }
+}
+
+// In order; log records next to each other go in one write. A failure loses only its own
+// records, and is kept for finish().
+void RecordWriter::write(const std::vector<Record> &records)
+{
+    std::vector<std::string> failures;
+    std::vector<LogEntry> entries;
+    const auto flushLog = [&] {
+        if (entries.empty())
+            return;
+        if (const Status written = m_log.appendRecords(entries); !written)
+            failures.push_back(written.error());
+        entries.clear();
+    };
+    for (const Record &record : records) {
+        if (!record.history) {
+            entries.push_back(record.log);
+            continue;
+        }
+        flushLog();
+        if (const Status written =
+                m_history.AddCronologia(record.log.address, record.dateTime, record.title);
+            !written)
+            failures.push_back(written.error());
+    }
+    flushLog();
+    const std::lock_guard lock(m_mutex);
+    m_failures.insert(m_failures.end(), failures.begin(), failures.end());
 }
 
 } // namespace torvi

@@ -7,8 +7,6 @@
 #include "history/navigation_log.h"
 
 #include <condition_variable>
-#include <deque>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,7 +24,8 @@ public:
     RecordWriter &operator=(const RecordWriter &) = delete;
 
     // Queue a log record or a history line; they reach the disk in the order asked for. The
-    // download flag is read and reset here, at once, as the caller's next record expects.
+    // download flag is read and reset here, at once, as the caller's next record expects,
+    // and the record carries the time it was asked for.
     void WriteHistoryXml(const std::string &address, bool &downloadPending);
     void AddCronologia(const std::string &address, const std::string &dateTime,
                        const std::string &title);
@@ -36,15 +35,24 @@ public:
     std::vector<std::string> finish();
 
 private:
-    void queue(std::function<Status()> write);
+    // A log record, or a history line when `history` is set.
+    struct Record
+    {
+        LogEntry log;
+        bool history = false;
+        std::string dateTime, title;
+    };
+
+    void queue(Record record);
     void run();
+    void write(const std::vector<Record> &records);
 
     NavigationLog &m_log;
     HistoryFile &m_history;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<std::function<Status()>> m_queue;
-    bool m_writing = false; // the worker holds a record taken off the queue
+    std::vector<Record> m_queue;
+    bool m_writing = false; // the worker holds records taken off the queue
     bool m_stopping = false;
     std::vector<std::string> m_failures;
     std::thread m_worker; // last: it starts once everything above is there
