@@ -160,8 +160,10 @@ TEST_F(HistoryTest, QueuedRecordsAreWrittenInOrderAndAllBeforeTheWriterGoes)
             pending = i == 0;
             records.WriteHistoryXml("u" + n, pending);
             EXPECT_FALSE(pending) << "reset when queued";
+            records.WriteHistoryXml("v" + n, pending);
             records.AddCronologia("h" + n, "d", "t");
-            logged += record("u" + n, "07-03-2026|09:05:02", i == 0 ? "True" : "False");
+            logged += record("u" + n, "07-03-2026|09:05:02", i == 0 ? "True" : "False") +
+                      record("v" + n, "07-03-2026|09:05:02", "False");
             lines += "h" + n + "||d||t\r\n";
         }
     }
