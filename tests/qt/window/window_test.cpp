@@ -142,8 +142,12 @@ private slots:
         QCOMPARE(p.hub.calls.value(w.WebBrowser3), (QStringList{" refresh", " refresh"}));
         emit page->DocumentComplete("http://a.example/i.png", {});
         QCOMPARE(status->panelText(2), QString());
-        // Each record lost says so: the log's twice, the main window's history line once.
-        QCOMPARE(p.records.finish().size(), secondary ? 2u : 3u);
+        // Each write lost says which file it missed; only the main window writes the history.
+        QString lost;
+        for (const std::string &failure : p.records.finish())
+            lost += QString::fromStdString(failure) + '\n';
+        QVERIFY(lost.contains("History.xml"));
+        QCOMPARE(lost.contains("cronologia.txt"), !secondary);
 
         // A page's new window: Cancel gives it none, OK a shown one.
         p.boxes.answers = {MessageAnswer::Cancel};
