@@ -31,7 +31,7 @@ public:
                        const std::string &title);
 
     // Waits until every record queued so far is written; answers the failures since the last
-    // call. A failed write loses only its own record: the queue goes on.
+    // call. A failed write loses only the records it carried: the queue goes on.
     std::vector<std::string> finish();
 
 private:
