@@ -1,4 +1,5 @@
-// Torvi benchmark: one append to History.xml, for logs of growing size.
+// Torvi benchmark: one append to History.xml, for logs of growing size: the CPU time of an
+// append must not grow with the log.
 #include "bench_support.h"
 #include "history/navigation_log.h"
 #include "nav/text_file.h"
@@ -36,7 +37,7 @@ void BM_WriteHistoryXml(benchmark::State &state)
     }
     state.counters["log_bytes"] = static_cast<double>(content.size());
 }
-BENCHMARK(BM_WriteHistoryXml)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteHistoryXml)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -15,6 +15,10 @@ constexpr std::string_view Declaration = "<?xml version='1.0'?>";
 constexpr std::string_view RootOpen = "<history>";
 constexpr std::string_view RootClose = "</history>";
 constexpr std::string_view RecordOpen = "<connection>";
+constexpr std::string_view RecordEndLine = "\n</connection>\r\n";
+constexpr std::string_view RootOpenLine = "\n<history>\r\n";
+// How far from its end a log is searched for its last whole record.
+constexpr std::size_t EndWindow = 64 * 1024;
 constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
 
 // Length of the UTF-8 sequence at the start of text, or 0 when it is not well-formed
@@ -96,6 +100,23 @@ std::vector<std::string> logLinesBeforeRecord(std::string_view content)
     return lines;
 }
 
+std::optional<std::uint64_t> inPlaceRecordOffset(const FileEnds &ends)
+{
+    const std::string head = std::string{Declaration} + "\r\n" + std::string{RootOpen} + "\r\n";
+    if (!ends.head.starts_with(head) && !ends.head.starts_with(RootOpenLine.substr(1)))
+        return std::nullopt;
+    // Seen as a line only after a line end: the file's start counts as one.
+    const bool wholeFile = ends.tail.size() == ends.size;
+    const std::string tail = (wholeFile ? "\n" : "") + ends.tail;
+    std::size_t end = 0;
+    for (const std::string_view line : {RecordEndLine, RootOpenLine})
+        if (const auto at = tail.rfind(line); at != std::string::npos)
+            end = std::max(end, at + line.size());
+    if (end == 0)
+        return std::nullopt;
+    return ends.size - (tail.size() - end);
+}
+
 std::string escapeLogAddress(std::string_view address)
 {
     std::string out;
@@ -147,8 +168,25 @@ std::string logRecord(std::string_view address, const LocalTime &when, bool down
 Status NavigationLog::WriteHistoryXml(const std::string &address, bool &downloadPending)
 {
     const bool flag = std::exchange(downloadPending, false);
-    if (address.empty())
+    return appendRecords({{address, m_clock.now(), flag}});
+}
+
+LocalTime NavigationLog::now() const
+{
+    return m_clock.now();
+}
+
+Status NavigationLog::appendRecords(const std::vector<LogEntry> &entries)
+{
+    // Lines are kept byte for byte, in whatever code page they were written.
+    std::string records;
+    for (const LogEntry &entry : entries)
+        if (!entry.address.empty())
+            records += toSystemText(logRecord(entry.address, entry.when, entry.downloadFlag));
+    if (records.empty())
         return Status::ok();
+    records += RootClose;
+    records += CrLf;
 
     const auto native = nativePath(m_path);
     std::string old;
@@ -156,21 +194,26 @@ Status NavigationLog::WriteHistoryXml(const std::string &address, bool &download
         // The old file is deleted before it is written anew; a read-only log cannot be.
         if (isReadOnlyFile(m_path))
             return Status::failure(pathText(native) + ": file is read-only");
+        const auto ends = readFileEnds(native, EndWindow);
+        if (!ends)
+            return Status::failure(pathText(native) + ": cannot be read");
+        if (const auto offset = inPlaceRecordOffset(*ends)) {
+            const auto replaced = static_cast<std::size_t>(ends->size - *offset);
+            return replaceFileEnd(
+                native, *offset, records,
+                std::string_view{ends->tail}.substr(ends->tail.size() - replaced));
+        }
         auto read = readWholeFile(native);
         if (!read)
             return Status::failure(pathText(native) + ": cannot be read");
         old = std::move(*read);
     }
-    // Lines are kept byte for byte, in whatever code page they were written.
     std::string content;
     for (const auto &line : logLinesBeforeRecord(old)) {
         content += line;
         content += CrLf;
     }
-    content += toSystemText(logRecord(address, m_clock.now(), flag));
-    content += RootClose;
-    content += CrLf;
-    return writeFileAtomically(native, content);
+    return writeFileAtomically(native, content + records);
 }
 
 } // namespace torvi

@@ -3,7 +3,7 @@
 
 namespace torvi {
 
-NavigationHub::NavigationHub(NavigationLog &log) : m_log(log) {}
+NavigationHub::NavigationHub(RecordWriter &records) : m_records(records) {}
 
 void NavigationHub::NavigateBrowser(const std::string &url, const std::string &action,
                                     Engine &browser, AddressBox &)
@@ -23,7 +23,7 @@ void NavigationHub::NavigateBrowser(const std::string &url, const std::string &a
     }
     if (!browser.Navigate2(url, Engine::navNoHistory))
         return;
-    (void)m_log.WriteHistoryXml(browser.LocationURL(), m_downloadPending);
+    m_records.WriteHistoryXml(browser.LocationURL(), m_downloadPending);
 }
 
 void NavigationHub::StopBrowser(Engine &browser, AddressBox &)

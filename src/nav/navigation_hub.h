@@ -2,7 +2,7 @@
 // Called by the toolbars, address boxes, panels, start-up and the engine event handlers.
 #pragma once
 
-#include "history/navigation_log.h"
+#include "history/record_writer.h"
 #include "nav/engine.h"
 
 #include <string>
@@ -17,7 +17,7 @@ inline constexpr std::string_view ActionRefresh = "refresh";
 class NavigationHub
 {
 public:
-    explicit NavigationHub(NavigationLog &log);
+    explicit NavigationHub(RecordWriter &records);
     virtual ~NavigationHub() = default;
 
     // "back", "next" and "refresh" (exact, case-sensitive) move or reload the engine; any
@@ -32,10 +32,11 @@ public:
 
     // The shared download flag every log record carries; nothing sets it.
     bool &DownloadPending() { return m_downloadPending; }
-    NavigationLog &log() { return m_log; }
+    // Where the history lines and log records go, written off the caller's thread.
+    RecordWriter &records() { return m_records; }
 
 private:
-    NavigationLog &m_log;
+    RecordWriter &m_records;
     bool m_downloadPending = false;
 };
 

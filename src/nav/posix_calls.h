@@ -12,6 +12,7 @@ struct PosixCalls
     int (*openat)(int folder, const char *path, int flags, mode_t mode);
     ssize_t (*read)(int fd, void *buffer, size_t size);
     ssize_t (*write)(int fd, const void *buffer, size_t size);
+    ssize_t (*pwrite)(int fd, const void *buffer, size_t size, off_t offset);
     int (*fsync)(int fd);
     int (*renameat)(int fromFolder, const char *from, int toFolder, const char *to);
     int (*unlinkat)(int folder, const char *path, int flags);

@@ -15,6 +15,7 @@ PosixCalls &posixCalls()
         },
         ::read,
         ::write,
+        ::pwrite,
         ::fsync,
         ::renameat,
         ::unlinkat,

@@ -3,6 +3,7 @@
 
 #include "nav/status.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -43,6 +44,23 @@ Status writeFileAtomically(const std::filesystem::path &path, std::string_view c
 // new line stands on its own. A write that fails midway is cut off again: the file stays as
 // it was.
 Status appendLine(const std::filesystem::path &path, std::string_view line);
+
+// A file's first and last bytes, for a writer that changes only its end.
+struct FileEnds
+{
+    std::uint64_t size = 0;
+    std::string head; // at most the first `count` bytes
+    std::string tail; // at most the last `count` bytes
+};
+
+// The ends of a plain file, or nothing when it cannot be opened or read.
+std::optional<FileEnds> readFileEnds(const std::filesystem::path &path, std::size_t count);
+
+// Writes the content over the file from the offset on, cuts the file after it and flushes it
+// to disk: the cost follows the content, not the file. `old` is what the file held from the
+// offset to its end; a write or flush that fails puts it back, so the file stays as it was.
+Status replaceFileEnd(const std::filesystem::path &path, std::uint64_t offset,
+                      std::string_view content, std::string_view old);
 
 // The path as UTF-8 text, for messages; never throws, whatever the characters.
 std::string pathText(const std::filesystem::path &path);

@@ -3,6 +3,7 @@
 
 #include "nav/posix_calls.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -217,6 +218,75 @@ Status writeFileAtomically(const fs::path &path, std::string_view content)
     if (!syncFolder(folder))
         return failure(path, "replaced, but its folder could not be flushed to disk");
     return Status::ok();
+}
+
+std::optional<FileEnds> readFileEnds(const fs::path &path, std::size_t count)
+{
+    Descriptor fd{
+        posixCalls().openat(AT_FDCWD, path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0)};
+    struct stat info
+    {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    FileEnds ends;
+    ends.size = static_cast<std::uint64_t>(info.st_size);
+    const auto readAt = [&](std::string &into, std::uint64_t at) {
+        into.resize(static_cast<std::size_t>(std::min<std::uint64_t>(count, ends.size - at)));
+        std::size_t got = 0;
+        while (got < into.size()) {
+            const ssize_t n = ::pread(fd.get(), into.data() + got, into.size() - got,
+                                      static_cast<off_t>(at + got));
+            if (n == 0 || (n < 0 && errno != EINTR))
+                return false;
+            if (n > 0)
+                got += static_cast<std::size_t>(n);
+        }
+        return true;
+    };
+    if (!readAt(ends.head, 0) ||
+        !readAt(ends.tail, ends.size - std::min<std::uint64_t>(count, ends.size)))
+        return std::nullopt;
+    return ends;
+}
+
+namespace {
+
+// Writes all of the content at the offset, going on after partial writes.
+bool writeAllAt(int fd, std::string_view content, off_t offset)
+{
+    while (!content.empty()) {
+        const ssize_t written = posixCalls().pwrite(fd, content.data(), content.size(), offset);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
+    }
+    return true;
+}
+
+} // namespace
+
+Status replaceFileEnd(const fs::path &path, std::uint64_t offset, std::string_view content,
+                      std::string_view old)
+{
+    Descriptor fd{posixCalls().openat(AT_FDCWD, path.c_str(), O_WRONLY | O_CLOEXEC, 0)};
+    if (fd.get() < 0)
+        return failure(path, "cannot open for writing");
+    const auto at = static_cast<off_t>(offset);
+    // One write: a process killed during it leaves the old end or the new one.
+    if (writeAllAt(fd.get(), content, at) &&
+        ::ftruncate(fd.get(), at + static_cast<off_t>(content.size())) == 0 &&
+        posixCalls().fsync(fd.get()) == 0)
+        return Status::ok();
+    const Status result = failure(path, "cannot write its end");
+    // The old end needs no more room than it had: it goes back even on a full disk.
+    if (writeAllAt(fd.get(), old, at)) {
+        [[maybe_unused]] const int cut = ::ftruncate(fd.get(), at + static_cast<off_t>(old.size()));
+    }
+    return result;
 }
 
 Status appendLine(const fs::path &path, std::string_view line)

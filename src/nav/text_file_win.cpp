@@ -164,6 +164,61 @@ Status writeFileAtomically(const std::filesystem::path &path, std::string_view c
     return Status::ok();
 }
 
+std::optional<FileEnds> readFileEnds(const std::filesystem::path &path, std::size_t count)
+{
+    FileHandle file{::CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    LARGE_INTEGER size{};
+    if (!file.isOpen() || !::GetFileSizeEx(file.get(), &size))
+        return std::nullopt;
+    FileEnds ends;
+    ends.size = static_cast<std::uint64_t>(size.QuadPart);
+    const auto readAt = [&](std::string &into, std::uint64_t at) {
+        into.resize(static_cast<std::size_t>(std::min<std::uint64_t>(count, ends.size - at)));
+        LARGE_INTEGER position{};
+        position.QuadPart = static_cast<LONGLONG>(at);
+        if (!::SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN))
+            return false;
+        std::size_t got = 0;
+        while (got < into.size()) {
+            DWORD read = 0;
+            if (!::ReadFile(file.get(), into.data() + got, static_cast<DWORD>(into.size() - got),
+                            &read, nullptr) ||
+                read == 0)
+                return false;
+            got += read;
+        }
+        return true;
+    };
+    if (!readAt(ends.head, 0) ||
+        !readAt(ends.tail, ends.size - std::min<std::uint64_t>(count, ends.size)))
+        return std::nullopt;
+    return ends;
+}
+
+Status replaceFileEnd(const std::filesystem::path &path, std::uint64_t offset,
+                      std::string_view content, std::string_view old)
+{
+    FileHandle file{::CreateFileW(path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (!file.isOpen())
+        return Status::failure(describe(path, "cannot open for writing"));
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    const auto writeEnd = [&](std::string_view end) {
+        return ::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) &&
+               writeAll(file.get(), end) && ::SetEndOfFile(file.get());
+    };
+    if (writeEnd(content) && ::FlushFileBuffers(file.get()))
+        return Status::ok();
+    const Status failure = Status::failure(describe(path, "cannot write its end"));
+    // The old end needs no more room than it had: it goes back even on a full disk.
+    (void)writeEnd(old);
+    return failure;
+}
+
 Status appendLine(const std::filesystem::path &path, std::string_view line)
 {
     FileHandle file{::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,

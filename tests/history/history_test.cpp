@@ -1,6 +1,7 @@
 // Torvi tests: the plain-text history and the XML navigation log.
 #include "history/history_file.h"
 #include "history/navigation_log.h"
+#include "history/record_writer.h"
 #include "support/temp_home.h"
 
 namespace torvi {
@@ -139,6 +140,62 @@ TEST_F(HistoryTest, LogRecordsGoBeforeTheClosingLineAndFailuresLeaveTheLog)
     EXPECT_NE(log.WriteHistoryXml("a", pending).error().find("History.xml"), std::string::npos);
     EXPECT_EQ(std::distance(fs::directory_iterator(logPath.parent_path()), {}), inFolder)
         << "no temporary file left behind";
+}
+
+// A log as the writer leaves it takes each record in place of its closing line; what a write
+// cut short left after the last whole record goes, so the log parses again.
+TEST_F(HistoryTest, TheNextRecordRepairsATornLogEnd)
+{
+    const std::string head = "<?xml version='1.0'?>\r\n<history>\r\n";
+    const std::string a = record("a", "d", "False"),
+                      b = record("b", "07-03-2026|09:05:02", "False");
+    pending = false;
+    const test::Row<std::string, std::string> rows[] = {
+        {"a whole log", head + a + "</history>\r\n", head + a},
+        {"killed inside a record", head + a + "<connection>\r\n\t<URL>ht", head + a},
+        {"the closing line half overwritten", head + a + "<connecry>\r\n", head + a},
+        {"zeros of a power cut", head + a + std::string(5, '\0'), head + a},
+        {"a whole record, its closing line cut", head + a + a + "</hi", head + a + a},
+        {"no record yet, its closing line cut", head + "</hist", head},
+        {"lines after the closing line", head + a + "</history>\r\nx\r\n", head + a},
+    };
+    for (const auto &r : rows) {
+        test::writeText(logPath, r.in);
+        ASSERT_TRUE(log.WriteHistoryXml("b", pending).isOk()) << r.label;
+        EXPECT_EQ(test::textOf(logPath), r.out + b + "</history>\r\n") << r.label;
+    }
+}
+
+// The worker writes the records in the order asked for, and all of them before it goes; a
+// record that cannot be written is reported, and the next one is written all the same.
+TEST_F(HistoryTest, QueuedRecordsAreWrittenInOrderAndAllBeforeTheWriterGoes)
+{
+    std::string logged = "<?xml version='1.0'?>\r\n<history>\r\n", lines;
+    {
+        RecordWriter records{log, history};
+        for (int i = 0; i < 50; ++i) {
+            const std::string n = std::to_string(i);
+            pending = i == 0;
+            records.WriteHistoryXml("u" + n, pending);
+            EXPECT_FALSE(pending) << "reset when queued";
+            records.WriteHistoryXml("v" + n, pending);
+            records.AddCronologia("h" + n, "d", "t");
+            logged += record("u" + n, "07-03-2026|09:05:02", i == 0 ? "True" : "False") +
+                      record("v" + n, "07-03-2026|09:05:02", "False");
+            lines += "h" + n + "||d||t\r\n";
+        }
+    }
+    EXPECT_EQ(test::textOf(logPath), logged + "</history>\r\n");
+    EXPECT_EQ(test::textOf(historyPath), lines);
+
+    fs::permissions(logPath, fs::perms::owner_read);
+    RecordWriter records{log, history};
+    records.WriteHistoryXml("x", pending);
+    records.AddCronologia("after", "d", "t");
+    const auto failures = records.finish();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("History.xml"), std::string::npos);
+    EXPECT_TRUE(test::textOf(historyPath).ends_with("after||d||t\r\n"));
 }
 
 // An existing log keeps every line before its first exact closing line, byte for byte.

@@ -67,6 +67,16 @@ struct FailingDisk
                 return errno = ENOSPC, -1;
             return ::write(fd, from, fault == Fault::Write ? std::min<size_t>(size, 4) : size);
         };
+        // Full means no new room: bytes the file already has can still be written over.
+        posixCalls().pwrite = [](int fd, const void *from, size_t size, off_t at) -> ssize_t {
+            struct stat info
+            {};
+            ::fstat(fd, &info);
+            if (fault == Fault::Write && at + off_t(size) > info.st_size &&
+                std::exchange(started, true))
+                return errno = ENOSPC, -1;
+            return ::pwrite(fd, from, fault == Fault::Write ? std::min<size_t>(size, 4) : size, at);
+        };
         posixCalls().fsync = [](int fd) {
             struct stat info = {};
             ::fstat(fd, &info);
@@ -139,7 +149,7 @@ TEST_F(FileSystemTest, ReplacedFilesKeepModeOwnerAndLinksAndAFailingDiskLeavesTh
     }
     // The new file is in place, but the rename may not survive a power cut: no success then.
     FailingDisk disk{Fault::FolderFlush};
-    EXPECT_FALSE(writeLog().isOk()) << "the folder's flush refused";
+    EXPECT_FALSE(favorites.rewrite(table).isOk()) << "the folder's flush refused";
 }
 
 // The file is the user's config folder's torvi/torvi.conf; a missing one is no problem, one

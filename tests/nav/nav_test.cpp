@@ -137,7 +137,9 @@ TEST_F(HubTest, ActionWordsMoveTheEngineAnythingElseNavigatesAndLogs)
     FileSystem files;
     SystemClock clock;
     NavigationLog log{NavigationLog::defaultPath(), files, clock};
-    NavigationHub hub{log};
+    HistoryFile history{files};
+    RecordWriter records{log, history};
+    NavigationHub hub{records};
     RecordingEngine engine;
     for (const char *action : {"back", "next", "refresh", "Back", " next", "", "!"}) {
         engine.refuse = *action == '!';
@@ -145,6 +147,7 @@ TEST_F(HubTest, ActionWordsMoveTheEngineAnythingElseNavigatesAndLogs)
     }
     EXPECT_EQ(engine.calls,
               "GoBack; GoForward; Refresh2; http://a/2; http://a/2; http://a/2; http://a/2; ");
+    EXPECT_TRUE(records.finish().empty());
     const std::string text = test::textOf(logPath);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 3 * 5) << "three records:\n" << text;
     EXPECT_NE(text.find("<URL>http://engine/</URL>"), std::string::npos);

@@ -427,9 +427,9 @@ void frmMain::WebBrowser1_DocumentComplete(const QString &url, const DocumentSna
     const std::string address = url.toStdString();
     m_pageSource = document.bodyHtml;
     setWindowTitle(qs(document.title));
-    // A history line that cannot be written loses only itself.
-    (void)m_services.historyFile.AddCronologia(address, defaultDateTimeText(m_services.clock.now()),
-                                               document.title);
+    // Queued after the log record: a history line that cannot be written loses only itself.
+    m_services.hub.records().AddCronologia(address, defaultDateTimeText(m_services.clock.now()),
+                                           document.title);
     m_controls->checkPage(address, m_pageSource);
 }
 

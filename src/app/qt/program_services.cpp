@@ -41,12 +41,10 @@ std::string emblemSvg()
 }
 
 ProgramServices::ProgramServices()
-    : m_log{NavigationLog::defaultPath(), m_fileSystem, m_clock}, m_hub{m_log},
-      m_historyFile{m_fileSystem}, m_endpoints{endpointsOfThisRun()}, m_site{m_endpoints,
-                                                                             m_checkedPages,
-                                                                             m_historyFile,
-                                                                             FavoritesFile{},
-                                                                             emblemSvg()}
+    : m_log{NavigationLog::defaultPath(), m_fileSystem, m_clock},
+      m_historyFile{m_fileSystem}, m_records{m_log, m_historyFile}, m_hub{m_records},
+      m_endpoints{endpointsOfThisRun()}, m_site{m_endpoints, m_checkedPages, m_historyFile,
+                                                FavoritesFile{}, emblemSvg()}
 {
     serveOwnSite(m_site);
 }

@@ -6,6 +6,7 @@
 #include "app/qt/main_services.h"
 #include "history/history_file.h"
 #include "history/navigation_log.h"
+#include "history/record_writer.h"
 #include "nav/clock.h"
 #include "nav/endpoints.h"
 #include "nav/file_system.h"
@@ -33,10 +34,12 @@ private:
     FileSystem m_fileSystem;
     SystemClock m_clock;
     NavigationLog m_log;
+    HistoryFile m_historyFile;
+    // Made after the log and the history it writes, so it goes first, writing what is queued.
+    RecordWriter m_records;
     NavigationHub m_hub;
     QtMessageBoxes m_messageBoxes;
     ThreatScanner m_threatScanner;
-    HistoryFile m_historyFile;
     Endpoints m_endpoints;
     CheckedPages m_checkedPages;
     OwnSite m_site;

@@ -158,10 +158,10 @@ void BrowserControls::stopLoading()
 bool BrowserControls::showCompletedAddress(const QString &url, const DocumentSnapshot &document)
 {
     m_parts.addressBox->setText(url);
-    // A log record that cannot be written loses only itself: the page still gets its
-    // caption, its check and its verdict.
-    (void)m_services.hub.log().WriteHistoryXml(m_parts.WebBrowser1->LocationURL(),
-                                               m_services.hub.DownloadPending());
+    // Queued, not written: a log record that cannot be written loses only itself, and the
+    // page gets its caption, its check and its verdict without waiting for the disk.
+    m_services.hub.records().WriteHistoryXml(m_parts.WebBrowser1->LocationURL(),
+                                             m_services.hub.DownloadPending());
     if (!document.hasBody) {
         // Nothing to check: no verdict rather than the previous page's.
         m_parts.statusBar->setPanelText(2, QString());

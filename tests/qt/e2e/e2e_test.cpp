@@ -132,6 +132,7 @@ class EndToEndTest : public QObject
                            .arg(m_program->hub.calls.value(w.WebBrowser3).size())),
             T);
         m_server.requests.clear();
+        (void)m_program->records.finish();
         std::filesystem::remove(nativePath("C:\\WINDOWS\\cronologia.txt"));
     }
 
@@ -407,6 +408,7 @@ private slots:
         QVERIFY(!progress.isEmpty());
         for (const QList<QVariant> &step : progress)
             QCOMPARE(step[1].toInt(), 100); // so far, out of 100
+        (void)m_program->records.finish();
         const QString history = fileText("C:\\WINDOWS\\cronologia.txt");
         QCOMPARE(history.count("||Cornice\r\n"), 3);
         QCOMPARE(history.count(url("/riquadro.html?")), 2);
@@ -456,6 +458,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 2 * T);
         QCOMPARE(run.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.exitCode(), 0);
+        // The page's history line and log record were queued just before "Esci": both are in.
+        const auto drive = m_home.path() / "run/torvi/drive_c";
+        QVERIFY(textOf(drive / "WINDOWS/cronologia.txt").find("/biscotto.html||") !=
+                std::string::npos);
+        QVERIFY(textOf(drive / "Programmi/Torvi/History.xml").find("/biscotto.html</URL>") !=
+                std::string::npos);
 
         run.start(TORVI_EXECUTABLE, {url("/pulita.html")});
         QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/pulita.html"), 1, 2 * T);
@@ -468,8 +476,8 @@ private slots:
 
     // On a page that navigates itself every 50 ms, with a log large enough that its rewrites
     // take a while, the shipped program is killed at 30 random moments, each time started again
-    // on the same files: after every kill History.xml parses and every line of cronologia.txt
-    // is whole.
+    // on the same files: after every kill History.xml parses, has lost none of the records
+    // it had, and every line of cronologia.txt is whole.
     void killedAtAnyMomentTheFilesStayWhole()
     {
         m_server.setPage("/gira.html", {"<title>Gira</title><script>setTimeout(function () {"
@@ -490,6 +498,7 @@ private slots:
         const QRegularExpression wholeLine("^" + url("/gira.html") +
                                            "(\\?\\d+)?\\|\\|[\\d/: ]{19}\\|\\|Gira\r$");
         std::mt19937 random{std::random_device{}()};
+        qsizetype records = 1;
         for (int kill = 0; kill < 30; ++kill) {
             // Killed once a page is in: by then the log has been written at least once.
             const auto pages = text(history).count('\n');
@@ -505,6 +514,8 @@ private slots:
             while (!xml.atEnd())
                 xml.readNext();
             QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+            QVERIFY(text(log).count("</connection>") >=
+                    std::exchange(records, text(log).count("</connection>")));
             for (const QByteArray &line : text(history).chopped(1).split('\n'))
                 QVERIFY2(wholeLine.match(QString::fromUtf8(line)).hasMatch(), line.constData());
         }

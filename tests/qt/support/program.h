@@ -129,9 +129,10 @@ struct Program
     FileSystem fileSystem;
     SystemClock clock;
     NavigationLog log{NavigationLog::defaultPath(), fileSystem, clock};
-    RecordingHub hub{log};
-    ThreatScanner scanner;
     HistoryFile historyFile{fileSystem};
+    RecordWriter records{log, historyFile};
+    RecordingHub hub{records};
+    ThreatScanner scanner;
     CheckedPages checkedPages;
     Endpoints endpoints = endpointsOfThisRun();
     OwnSite site{endpoints, checkedPages, historyFile, FavoritesFile{}, emblemSvg()};

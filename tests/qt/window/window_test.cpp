@@ -136,6 +136,7 @@ private slots:
         QCOMPARE(status->panelText(2), "Dati Sensibili");
         QCOMPARE(w.listDanger->count(), 1);
         QCOMPARE(p.hub.calls.value(w.WebBrowser3), QStringList{" refresh"});
+        QVERIFY(p.records.finish().empty());
         QCOMPARE(fileText(NavigationLog::defaultPath()).count("<URL>http://a/p</URL>"), 1);
         // Only the main window's pages go to the history.
         QCOMPARE(fileText("C:\\WINDOWS\\cronologia.txt").count("http://a/p||"), secondary ? 0 : 1);
@@ -148,6 +149,12 @@ private slots:
         QCOMPARE(p.hub.calls.value(w.WebBrowser3), (QStringList{" refresh", " refresh"}));
         emit page->DocumentComplete("http://a.example/i.png", {});
         QCOMPARE(status->panelText(2), QString());
+        // Each write lost says which file it missed; only the main window writes the history.
+        QString lost;
+        for (const std::string &failure : p.records.finish())
+            lost += QString::fromStdString(failure) + '\n';
+        QVERIFY(lost.contains("History.xml"));
+        QCOMPARE(lost.contains("cronologia.txt"), !secondary);
 
         // A page's new window: Cancel gives it none, OK a shown one.
         p.boxes.answers = {MessageAnswer::Cancel};
@@ -250,6 +257,7 @@ private slots:
         const std::string wide = "http://a.example/" + std::string(100000, 'x');
         emit w.WebBrowser1->DocumentComplete(qs(wide), {true, "x", "Prima"});
         emit w.WebBrowser1->DocumentComplete("http://b.example/", {true, "x", "Seconda"});
+        (void)p.records.finish();
         const QString written = fileText("C:\\WINDOWS\\cronologia.txt");
         choose(w, "Visualizza Cronologia");
         HistoryPanel &h = *w.Frame2;
