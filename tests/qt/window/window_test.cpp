@@ -194,8 +194,10 @@ private slots:
             shown << top->objectName();
             if (auto *form = qobject_cast<webForm *>(top))
                 shown << qs(FakeEngine::of(form->WebBrowser1)->location);
-            if (auto *source = qobject_cast<frmSource *>(top))
+            if (auto *source = qobject_cast<frmSource *>(top)) {
+                QTest::keyClicks(source->Text1, "x"); // the source is not to be changed
                 shown << source->Text1->toPlainText();
+            }
             if (auto *about = qobject_cast<frmAbout *>(top))
                 shown << about->lblDescription->text() << about->lblAuthor->text();
         }
@@ -251,6 +253,7 @@ private slots:
         std::ofstream(temp / "via.tmp") << "x";
         std::ofstream(temp / "resta.tmp") << "x";
         std::filesystem::permissions(temp / "resta.tmp", std::filesystem::perms::owner_read);
+        QCOMPARE(h.Command4->text(), "&Cancella e Pulisci i File Temporanei");
         QTest::mouseClick(h.Command4, Qt::LeftButton);
         QCOMPARE(h.lblElementiEliminati->text(), "Elementi Eliminati: 1");
         QCOMPARE(h.lblElementiRimasti->text(), "Elementi Rimasti: 1");
