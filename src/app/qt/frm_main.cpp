@@ -20,6 +20,7 @@
 #include "ui/qt/twip_geometry.h"
 #include "ui/qt/window_manager_state.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -211,6 +212,13 @@ void frmMain::connectHandlers()
     connect(List1, &QListWidget::itemClicked, this, &frmMain::List1_Click);
     List1->installEventFilter(this);
     List1->viewport()->installEventFilter(this);
+    // The page's engine keeps the focus where it was on a click, so the list would not lose
+    // it: a press anywhere in the page closes the list as a press elsewhere does.
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (now == List1 && old != List1)
+            m_focusBeforeList = old;
+    });
     connect(listDanger, &QListWidget::currentRowChanged, this, [this] { listDanger_Click(); });
     connect(listDanger, &QListWidget::itemClicked, this, [this] { listDanger_Click(); });
 }
@@ -222,6 +230,12 @@ void frmMain::listDanger_Click()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress && List1->isVisible() &&
+        watched->isWidgetType()) {
+        auto *pressed = static_cast<QWidget *>(watched);
+        if (pressed == WebBrowser1 || WebBrowser1->isAncestorOf(pressed))
+            List1->hide();
+    }
     // The list has no context menu: a right button neither selects nor runs anything.
     if (watched == List1->viewport()) {
         switch (event->type()) {
@@ -238,11 +252,19 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == List1) {
         if (event->type() == QEvent::FocusOut) {
             List1_LostFocus();
+        } else if (event->type() == QEvent::ShortcutOverride) {
+            // Esc in the list closes the list rather than stopping the page.
+            if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+                event->accept();
         } else if (event->type() == QEvent::KeyPress) {
             // From the keyboard a command runs on Enter; the arrows only move the selection.
             const int key = static_cast<QKeyEvent *>(event)->key();
             if ((key == Qt::Key_Return || key == Qt::Key_Enter) && List1->currentItem()) {
                 List1_Click();
+                return true;
+            }
+            if (key == Qt::Key_Escape) {
+                closeListFromKeyboard();
                 return true;
             }
         }
@@ -406,6 +428,14 @@ void frmMain::List1_Click()
 void frmMain::List1_LostFocus()
 {
     List1->hide();
+}
+
+// Like a menu: the focus goes back to where it was before the list took it.
+void frmMain::closeListFromKeyboard()
+{
+    List1->hide();
+    if (m_focusBeforeList && m_focusBeforeList->isVisible())
+        m_focusBeforeList->setFocus(Qt::PopupFocusReason);
 }
 
 // The view switch touches only the three views of the page area.

@@ -169,7 +169,10 @@ private slots:
                   page + " frmAbout Personal Secure Browser Torvi Software"},
                  {"Visualizza Informazioni sul sito", "WebBrowser3 listDanger"},
                  {"Visualizza Strumenti", "WebBrowser3 WebBrowser2"},
-                 {"Visualizza Strumenti+Visualizza Browser", page}})
+                 {"Visualizza Strumenti+Visualizza Browser", page},
+                 // Closed like a menu, the focus back where it was and the page not stopped.
+                 {"Esc", "Text1 " + page},
+                 {"a click in the page", page}})
             QTest::newRow(qPrintable(items)) << items << after;
     }
 
@@ -180,10 +183,24 @@ private slots:
         TempHome home;
         Program p(fakeEngines());
         frmMain &w = *p.window;
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "<p>corpo</p>", "A"});
-        for (const QString &item : items.split('+'))
-            choose(w, item);
         QStringList shown;
+        for (const QString &item : items.split('+')) {
+            if (item == "Esc") {
+                QTest::mouseClick(w.Image2, Qt::LeftButton);
+                w.Text1->setFocus();
+                w.List1->setFocus();
+                QTest::keyClick(w.List1, Qt::Key_Escape);
+                shown << QApplication::focusWidget()->objectName()
+                      << p.hub.calls.value(w.WebBrowser1).filter("(stop)");
+            } else if (item == "a click in the page") {
+                QTest::mouseClick(w.Image2, Qt::LeftButton);
+                QTest::mouseClick(w.WebBrowser1, Qt::LeftButton);
+            } else {
+                choose(w, item);
+            }
+        }
         for (QWidget *view : QList<QWidget *>{w.WebBrowser3, w.WebBrowser1, w.WebBrowser2,
                                               w.listDanger, w.Frame1, w.Frame2, w.List1})
             if (!view->isHidden())
