@@ -22,6 +22,30 @@ TEST(NavTest, StatusAndCaptionTexts)
     EXPECT_EQ(progressText(300, 1000), " 300/ 1000");
     EXPECT_EQ(progressText(-1, 0), "-1/ 0") << "zero counts as not negative";
     EXPECT_EQ(secondaryCaption("T", "http://a/"), "T - http://a/ - Torvi Personal Secure Browser");
+    EXPECT_EQ(zoomText(100), "");
+    EXPECT_EQ(zoomText(90), "Zoom: 90 %");
+    EXPECT_EQ(findResultText("a", 1, 3), "1 di 3");
+    EXPECT_EQ(findResultText("a", 0, 0), "Nessun risultato");
+    EXPECT_EQ(findResultText("", 0, 0), "") << "nothing looked for, nothing to say";
+}
+
+// Zoom moves a level at a time, from a level between two as well, and stops at the ends.
+TEST(NavTest, ZoomStepsThroughItsLevels)
+{
+    struct Case
+    {
+        const char *label;
+        int from, steps, to;
+    };
+    for (const Case &c : {Case{"up", 100, 1, 110},
+                          {"down", 100, -1, 90},
+                          {"two up", 90, 2, 110},
+                          {"between, up", 105, 1, 110},
+                          {"between, down", 105, -1, 100},
+                          {"top stays", 500, 1, 500},
+                          {"bottom stays", 25, -1, 25},
+                          {"reset", 300, 0, 100}})
+        EXPECT_EQ(nextZoomPercent(c.from, c.steps), c.to) << c.label;
 }
 
 // Only a failure inside the engine (a negative code) searches, for the address box's text

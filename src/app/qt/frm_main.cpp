@@ -395,11 +395,7 @@ void frmMain::List1_Click()
         Frame1->InitPreferiti();
         break;
     case MenuCommand::ShowPageSource:
-        if (!m_source)
-            m_source = new frmSource();
-        m_source->Text1->setPlainText(QString::fromStdString(m_pageSource));
-        m_source->show();
-        m_source->raise();
+        showPageSource(m_pageSource);
         break;
     case MenuCommand::ShowHistory:
         Frame2->InitCronologia();
@@ -466,6 +462,16 @@ void frmMain::WebBrowser1_DocumentComplete(const QString &url, const DocumentSna
     (void)m_services.historyFile.AddCronologia(address, defaultDateTimeText(m_services.clock.now()),
                                                document.title);
     m_controls->checkPage(address, m_pageSource);
+}
+
+// Made on first use; shown again, it keeps its place with the new text.
+void frmMain::showPageSource(const std::string &body)
+{
+    if (!m_source)
+        m_source = new frmSource();
+    m_source->Text1->setPlainText(QString::fromStdString(body));
+    m_source->show();
+    m_source->raise();
 }
 
 EngineView *frmMain::openRequestedWindow()

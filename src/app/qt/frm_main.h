@@ -42,6 +42,7 @@ public:
     bool CheckDanger(const std::string &pageText, const std::string &url) override;
     void refreshCounter() override;
     EngineView *openRequestedWindow() override;
+    void showPageSource(const std::string &body) override;
 
     // The controls, under their design names (also their objectName).
     PictureButton *cmdIndietro;

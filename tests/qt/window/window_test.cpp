@@ -5,7 +5,10 @@
 #include "support/program.h"
 #include "tools/qt/frm_about.h"
 #include "tools/temp_cleaner.h"
+#include "ui/qt/download_notices.h"
+#include "ui/qt/find_bar.h"
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -44,6 +47,16 @@ void blockFolder(const std::string &windowsPath)
     std::filesystem::remove_all(nativePath(windowsPath));
     std::ofstream(nativePath(windowsPath)) << "in the way";
 }
+
+// Stands in for the desktop's programs that open files and folders.
+class UrlOpened : public QObject
+{
+    Q_OBJECT
+
+public:
+    QStringList urls;
+    Q_INVOKABLE void open(const QUrl &url) { urls << url.toString(); }
+};
 
 } // namespace
 
@@ -109,6 +122,60 @@ private slots:
             QVERIFY(other == window ||
                     FakeEngine::of(other->WebBrowser1)->location == SearchHomeUrl);
 
+        // Zoom by keys and by the wheel; the level shows while it is not the normal size.
+        QStringList zoom;
+        for (const QKeyCombination key : {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Plus,
+                                          Qt::CTRL | Qt::Key_0, Qt::CTRL | Qt::Key_Minus}) {
+            QTest::keyClick(window, key.key(), key.keyboardModifiers());
+            zoom << QString::number(page->zoomPercent()) + status->note();
+        }
+        emit page->ZoomWheel(2);
+        zoom << QString::number(page->zoomPercent()) + status->note();
+        QCOMPARE(zoom, (QStringList{"110Zoom: 110 %", "125Zoom: 125 %", "100", "90Zoom: 90 %",
+                                    "110Zoom: 110 %"}));
+
+        // Find: typing looks, F3 and Shift+F3 step, Esc closes the bar, clears the marks and
+        // stops no page.
+        FindBar *find = window->findChild<FindBar *>("findBar");
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(find->isVisible() && find->txtCerca->hasFocus());
+        QTest::keyClicks(find->txtCerca, "ab");
+        emit page->FindResult(1, 3);
+        QCOMPARE(find->lblRisultati->text(), "1 di 3");
+        QTest::keyClick(window, Qt::Key_F3);
+        QTest::keyClick(window, Qt::Key_F3, Qt::ShiftModifier);
+        p.hub.calls.clear();
+        QTest::keyClick(find->txtCerca, Qt::Key_Escape);
+        QVERIFY(find->isHidden());
+        QCOMPARE(page->finds, (QStringList{"a", "ab", "ab", "ab <", ""}));
+        QCOMPARE(p.hub.calls.value(page), QStringList());
+
+        // Two downloads, a line each; one ends and opens with the desktop's program, the
+        // other fails and says why.
+        UrlOpened desktop;
+        QDesktopServices::setUrlHandler("file", &desktop, "open");
+        using D = Download;
+        emit page->DownloadChange({1, "a.zip", "/scaricati", 50, 200, D::State::Running});
+        emit page->DownloadChange({2, "b.iso", "/scaricati", 3000, -1, D::State::Running});
+        QCOMPARE(status->panelText(1), "b.iso: 3 KB");
+        emit page->DownloadChange({1, "a.zip", "/scaricati", 200, 200, D::State::Done});
+        emit page->DownloadChange(
+            {2, "b.iso", "/scaricati", 3000, -1, D::State::Failed, D::Problem::Network});
+        auto *downloads = window->findChild<DownloadNotices *>("downloads");
+        QVERIFY(downloads->isVisible());
+        QCOMPARE(downloads->line(1)->accessibleName(), "a.zip scaricato in /scaricati");
+        QCOMPARE(downloads->line(2)->accessibleName(),
+                 "Download di b.iso non riuscito: la connessione si è interrotta");
+        const auto canOpen = [&](int line) {
+            return downloads->line(line)->findChild<QPushButton *>("cmdApri")->isVisible();
+        };
+        QVERIFY(canOpen(1) && !canOpen(2));
+        QTest::mouseClick(downloads->line(1)->findChild<QPushButton *>("cmdApri"), Qt::LeftButton);
+        QTest::mouseClick(downloads->line(1)->findChild<QPushButton *>("cmdApriCartella"),
+                          Qt::LeftButton);
+        QCOMPARE(desktop.urls, (QStringList{"file:///scaricati/a.zip", "file:///scaricati"}));
+        QDesktopServices::unsetUrlHandler("file");
+
         emit page->ProgressChange(300, 1000);
         emit page->StatusTextChange("http://link.example/");
         QCOMPARE(status->panelText(3), " 300/ 1000");
@@ -141,6 +208,14 @@ private slots:
         QCOMPARE(p.hub.calls.value(w.WebBrowser3), (QStringList{" refresh", " refresh"}));
         emit page->DocumentComplete("http://a.example/i.png", {});
         QCOMPARE(status->panelText(2), QString());
+        // The page's context menu shows the body of the last page that had one.
+        emit page->ViewSourceRequested();
+        frmSource *source = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *found = qobject_cast<frmSource *>(top))
+                source = found;
+        QVERIFY(source && source->isVisible());
+        QCOMPARE(source->Text1->toPlainText(), "pulita");
 
         // A page's new window: Cancel gives it none, OK a shown one.
         p.boxes.answers = {MessageAnswer::Cancel};
