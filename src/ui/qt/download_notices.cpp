@@ -75,8 +75,7 @@ void DownloadNotices::show(const Download &download)
     const QString text = qs(downloadText(download));
     line->findChild<QLabel *>("text")->setText(text);
     line->setAccessibleName(text);
-    if (download.state == Download::State::Running)
-        m_statusBar.setPanelText(1, text);
+    m_statusBar.setPanelText(1, text);
     if (download.state == Download::State::Done) {
         const QString folder = QString::fromStdString(download.folder);
         const QString file = QDir(folder).filePath(QString::fromStdString(download.fileName));
