@@ -1,7 +1,7 @@
 // Torvi: the downloads of a browser window's page, a line each in a strip just above the
-// status bar: the progress while one runs, then where
-// the file went with "Apri" and "Apri cartella", or what failed; the status bar's text
-// panel shows the latest of them too. Made by BrowserControls.
+// status bar: the progress while one runs, then where the file went with "Apri" and "Apri
+// cartella", or what failed; the status bar's text panel shows the latest of them too.
+// Made by BrowserControls.
 #pragma once
 
 #include "nav/download.h"
