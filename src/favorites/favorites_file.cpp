@@ -14,33 +14,25 @@ namespace {
 
 constexpr std::string_view Separator = "||";
 
-std::vector<std::string> splitAtSeparators(std::string_view line)
-{
-    std::vector<std::string> pieces;
-    for (;;) {
-        const std::size_t at = line.find(Separator);
-        pieces.emplace_back(line.substr(0, at));
-        if (at == std::string_view::npos)
-            return pieces;
-        line.remove_prefix(at + Separator.size());
-    }
-}
-
 } // namespace
 
 FavoritesFile::FavoritesFile(std::string path) : m_path(std::move(path)) {}
 
 std::vector<FavoriteEntry> parseFavorites(std::string_view content)
 {
+    const auto lines = lineViews(content);
     std::vector<FavoriteEntry> entries;
-    for (const auto &line : splitLines(content)) {
+    entries.reserve(lines.size());
+    for (const std::string_view line : lines) {
         if (line.empty())
             continue;
-        auto pieces = splitAtSeparators(line);
-        FavoriteEntry entry{std::move(pieces[0]), {}};
-        if (pieces.size() > 1)
-            entry.address = std::move(pieces[1]);
-        entries.push_back(std::move(entry));
+        const std::size_t nameEnd = line.find(Separator);
+        FavoriteEntry &entry = entries.emplace_back();
+        entry.name = line.substr(0, nameEnd);
+        if (nameEnd == std::string_view::npos)
+            continue;
+        const std::string_view rest = line.substr(nameEnd + Separator.size());
+        entry.address = rest.substr(0, rest.find(Separator));
     }
     return entries;
 }
@@ -68,11 +60,10 @@ Status FavoritesFile::load(FavoritesTable &table) const
         return Status::ok();
     if (type != std::filesystem::file_type::regular)
         return Status::failure(pathText(native) + ": not a readable file");
-    const auto content = readWholeFile(native);
+    auto content = readWholeFile(native);
     if (!content)
         return Status::failure(pathText(native) + ": cannot be read");
-    for (auto &entry : parseFavorites(fromSystemText(*content)))
-        table.add(std::move(entry));
+    table.assign(parseFavorites(fromSystemText(std::move(*content))));
     return Status::ok();
 }
 

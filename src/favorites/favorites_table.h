@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace torvi {
@@ -28,6 +29,8 @@ public:
     const FavoriteEntry &at(std::size_t position) const;
 
     void clear() { m_entries.clear(); }
+    // Replaces every entry, keeping their order.
+    void assign(std::vector<FavoriteEntry> entries) { m_entries = std::move(entries); }
     // Appends; the new entry's position is the new count.
     void add(FavoriteEntry entry);
     // Replaces the entry at a held position; anything else is left alone.

@@ -36,8 +36,9 @@ Status HistoryFile::AddCronologia(const std::string &address, const std::string 
 
 std::vector<HistoryLine> parseHistory(std::string_view content)
 {
+    const auto rawLines = lineViews(content);
     std::vector<HistoryLine> lines;
-    const auto rawLines = splitLines(content);
+    lines.reserve(rawLines.size());
     for (auto it = rawLines.rbegin(); it != rawLines.rend(); ++it) {
         std::string_view rest = *it;
         if (rest.empty())

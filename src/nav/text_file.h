@@ -18,6 +18,10 @@ inline constexpr std::string_view CrLf = "\r\n";
 // line without an end still counts. No line holds a CR or an LF afterwards.
 std::vector<std::string> splitLines(std::string_view content);
 
+// The same lines as views into the content, for readers of large files that keep only some
+// of each line.
+std::vector<std::string_view> lineViews(std::string_view content);
+
 // The field as one line of a line-based file: every CR and every LF becomes a blank, so a
 // pasted line break can neither split the entry nor forge another one.
 std::string oneLineField(std::string_view field);
@@ -47,5 +51,8 @@ std::string pathText(const std::filesystem::path &path);
 // code page on Windows, the locale's (UTF-8) encoding elsewhere.
 std::string toSystemText(std::string_view utf8);
 std::string fromSystemText(std::string_view systemText);
+// The same, reusing the text's memory where the two are one encoding (a large file is not
+// copied once more).
+std::string fromSystemText(std::string &&systemText);
 
 } // namespace torvi

@@ -250,4 +250,9 @@ std::string fromSystemText(std::string_view systemText)
     return std::string{systemText};
 }
 
+std::string fromSystemText(std::string &&systemText)
+{
+    return std::move(systemText);
+}
+
 } // namespace torvi

@@ -198,4 +198,9 @@ std::string fromSystemText(std::string_view systemText)
     return win::fromWide(win::toWide(systemText, ::GetACP()), CP_UTF8);
 }
 
+std::string fromSystemText(std::string &&systemText)
+{
+    return fromSystemText(std::string_view{systemText});
+}
+
 } // namespace torvi

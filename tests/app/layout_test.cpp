@@ -25,7 +25,7 @@ Places placesOf(const SecondaryLayout &l)
 // Each resize comes after one to a roomy size (12000 x 9000, 15000 x 11000). A step that would
 // give a negative width or height ends the resize there, the earlier steps staying done and
 // the later ones keeping the roomy size's figures.
-TEST(LayoutTest, StartUpAndResizesThatStopAtTheFirstNegativeSize)
+TEST(LayoutTest, StartUpResizesThatStopAtTheFirstNegativeSizeAndSevenNewWindowPlaces)
 {
     const test::Row<std::pair<float, float>, Places> mainRows[] = {
         {"too low for the page",
@@ -66,11 +66,9 @@ TEST(LayoutTest, StartUpAndResizesThatStopAtTheFirstNegativeSize)
     SecondaryLayout secondary;
     EXPECT_EQ(secondaryLoadLayout(secondary, 15000, 12000), 10200);
     EXPECT_EQ(placesOf(secondary), (Places{0, 18975, 0, 15000, 9180, 16680, 12375}));
-}
 
-// Slots 1 to 7 per run, never more, not even once the 16-bit counter would wrap.
-TEST(LayoutTest, SevenNewWindowPlacesPerRun)
-{
+    // New windows take slots 1 to 7 per run, never more, not even once the 16-bit counter
+    // would wrap.
     WindowSlots slots;
     std::vector<int> taken;
     for (int i = 0; i < 70000; ++i)

@@ -8,26 +8,23 @@ namespace torvi {
 namespace {
 
 using Entries = std::vector<FavoriteEntry>;
+using FavoritesTest = test::ProgramFilesTest;
 
-TEST(FavoritesTest, LinesSplitAtTheFirstDoubleBars)
+// Lines split at the first double bars. The table has no limit of a thousand entries; its
+// positions start at 1 and later entries move up. A missing file is an empty list, and what is
+// written reads back the same. A file that cannot be read must not look empty, or the next
+// change would overwrite the favorites.
+TEST_F(FavoritesTest, LinesTableAndFileKeepEveryEntryAndAnUnreadableFileIsAFailure)
 {
     const test::Row<const char *, Entries> rows[] = {
         {"name, then address", "A||http://a/\r\nB||b", {{"A", "http://a/"}, {"B", "b"}}},
         {"empty lines skipped, blank ones kept", "\r\n\r\nA||a\r\n \r\n", {{"A", "a"}, {" ", ""}}},
-        {"no separator: name only; further pieces ignored",
-         "a name\nA||a||x",
-         {{"a name", ""}, {"A", "a"}}},
-        {"single bars are text",
-         "A|B||x|y\r\nC|||c\r\n||",
-         {{"A|B", "x|y"}, {"C", "|c"}, {"", ""}}},
+        {"name only; a third piece ignored", "a name\nA||a||x", {{"a name", ""}, {"A", "a"}}},
+        {"single bars", "A|B||x|y\r\nC|||c\r\n||", {{"A|B", "x|y"}, {"C", "|c"}, {"", ""}}},
     };
     for (const auto &r : rows)
         EXPECT_EQ(parseFavorites(r.in), r.out) << r.label;
-}
 
-// No limit of a thousand entries; positions start at 1 and later entries move up.
-TEST(FavoritesTest, PositionsFollowDeletesAndOutsideOnesChangeNothing)
-{
     FavoritesTable table;
     for (int i = 1; i <= 1500; ++i)
         table.add({std::to_string(i), ""});
@@ -40,16 +37,8 @@ TEST(FavoritesTest, PositionsFollowDeletesAndOutsideOnesChangeNothing)
     ASSERT_EQ(table.count(), 1499u);
     EXPECT_EQ(table.at(2), (FavoriteEntry{"3", ""}));
     EXPECT_EQ(table.at(1499), (FavoriteEntry{"last", ""}));
-}
 
-using FavoritesFileTest = test::ProgramFilesTest;
-
-// A missing file is an empty list, and what is written reads back the same. A file that
-// cannot be read must not look empty, or the next change would overwrite the favorites.
-TEST_F(FavoritesFileTest, EntriesSurviveARewriteAndAnUnreadableFileIsAFailure)
-{
     FavoritesFile file;
-    FavoritesTable table;
     EXPECT_TRUE(file.load(table).isOk()) << "missing file";
     const Entries entries = {{"Rossi, Bianchi", "http://a.example/?q=1,2"},
                              {"", "http://a.example/"},

@@ -67,8 +67,7 @@ struct FailingDisk
             return ::write(fd, from, fault == Fault::Write ? std::min<size_t>(size, 4) : size);
         };
         posixCalls().fsync = [](int fd) {
-            struct stat info
-            {};
+            struct stat info = {};
             ::fstat(fd, &info);
             if (fault == (S_ISDIR(info.st_mode) ? Fault::FolderFlush : Fault::FileFlush))
                 return errno = EIO, -1;
@@ -78,45 +77,12 @@ struct FailingDisk
     ~FailingDisk() { posixCalls() = saved; }
 };
 
-// A read that fails is no empty file. A failing disk fails the change that needed it, and the
-// file stays as it was, with nothing left beside it: the history gets no half line for the
-// next one to be glued to.
-TEST_F(FileSystemTest, AFailingDiskFailsTheChangeAndLeavesTheFileWhole)
-{
-    EXPECT_EQ(readWholeFile("/proc/self/mem"), std::nullopt) << "an I/O error";
-    SystemClock clock;
-    FileSystem files;
-    NavigationLog log{NavigationLog::defaultPath(), files, clock};
-    HistoryFile history{files};
-    bool pending = false;
-    const std::function<Status()> writeLog = [&] { return log.WriteHistoryXml("b", pending); },
-                                  addHistory = [&] { return history.AddCronologia("b", "", ""); };
-    ASSERT_TRUE(writeLog() && addHistory());
-    const test::Row<Fault, std::pair<fs::path, std::function<Status()>>> rows[] = {
-        {"log, the disk full midway", Fault::Write, {logPath, writeLog}},
-        {"log, its flush refused", Fault::FileFlush, {logPath, writeLog}},
-        {"history, the disk full midway", Fault::Write, {historyPath, addHistory}},
-    };
-    for (const auto &[label, fault, change] : rows) {
-        const auto &[file, save] = change;
-        const std::string before = test::textOf(file);
-        const auto beside = std::distance(fs::directory_iterator(file.parent_path()), {});
-        {
-            FailingDisk disk{fault};
-            EXPECT_FALSE(save().isOk()) << label;
-        }
-        EXPECT_EQ(test::textOf(file), before) << label;
-        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), {}), beside) << label;
-    }
-    // The new file is in place, but the rename may not survive a power cut: no success then.
-    FailingDisk disk{Fault::FolderFlush};
-    EXPECT_FALSE(writeLog().isOk()) << "the folder's flush refused";
-}
-
 // A replaced file keeps its mode and owner: a file made private stays private. What a
 // crashed write left beside the file goes with the next write, but not another write's file in
-// progress. A link stays a link and its target is replaced.
-TEST_F(FileSystemTest, ReplacedFilesKeepTheirModeOwnerAndLinks)
+// progress. A link stays a link and its target is replaced. A read that fails is no empty file. A
+// failing disk fails the change that needed it, and the file stays as it was, with nothing left
+// beside it: the history gets no half line for the next one to be glued to.
+TEST_F(FileSystemTest, ReplacedFilesKeepModeOwnerAndLinksAndAFailingDiskLeavesThemWhole)
 {
     FavoritesFile favorites;
     FavoritesTable table;
@@ -131,8 +97,7 @@ TEST_F(FileSystemTest, ReplacedFilesKeepTheirModeOwnerAndLinks)
     table.add({"a", "b"});
     ASSERT_TRUE(favorites.rewrite(table));
     ::close(inWork);
-    struct stat info
-    {};
+    struct stat info = {};
     ASSERT_EQ(::stat(favoritesPath.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600u);
     EXPECT_TRUE(!givenAway || info.st_uid == 4321u) << "owner";
@@ -145,6 +110,35 @@ TEST_F(FileSystemTest, ReplacedFilesKeepTheirModeOwnerAndLinks)
     ASSERT_TRUE(favorites.rewrite(table));
     EXPECT_TRUE(fs::is_symlink(favoritesPath));
     EXPECT_EQ(test::textOf(home.path() / "preferiti.txt"), "a||b\r\n");
+
+    EXPECT_EQ(readWholeFile("/proc/self/mem"), std::nullopt) << "an I/O error";
+    SystemClock clock;
+    FileSystem files;
+    NavigationLog log{NavigationLog::defaultPath(), files, clock};
+    HistoryFile history{files};
+    bool pending = false;
+    const std::function<Status()> writeLog = [&] { return log.WriteHistoryXml("b", pending); },
+                                  addHistory = [&] { return history.AddCronologia("b", "", ""); };
+    ASSERT_TRUE(writeLog() && addHistory());
+    const test::Row<Fault, fs::path> rows[] = {
+        {"log, the disk full midway", Fault::Write, logPath},
+        {"log, its flush refused", Fault::FileFlush, logPath},
+        {"history, the disk full midway", Fault::Write, historyPath},
+    };
+    for (const auto &[label, fault, file] : rows) {
+        const auto &save = file == logPath ? writeLog : addHistory;
+        const std::string before = test::textOf(file);
+        const auto beside = std::distance(fs::directory_iterator(file.parent_path()), {});
+        {
+            FailingDisk disk{fault};
+            EXPECT_FALSE(save().isOk()) << label;
+        }
+        EXPECT_EQ(test::textOf(file), before) << label;
+        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), {}), beside) << label;
+    }
+    // The new file is in place, but the rename may not survive a power cut: no success then.
+    FailingDisk disk{Fault::FolderFlush};
+    EXPECT_FALSE(writeLog().isOk()) << "the folder's flush refused";
 }
 
 } // namespace

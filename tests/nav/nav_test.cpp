@@ -1,5 +1,6 @@
 // Torvi tests: the decisions of the engine-event handlers and the navigation hub.
 #include "nav/addresses.h"
+#include "nav/download.h"
 #include "nav/navigation_hub.h"
 #include "nav/page_events.h"
 #include "nav/page_questions.h"
@@ -17,16 +18,24 @@
 namespace torvi {
 namespace {
 
-TEST(NavTest, StatusAndCaptionTexts)
+// What the status bar and the find bar say: the zoom only when not 100 %, the matches, a
+// download's size in Italian (decimal comma) and how the download went.
+TEST(NavTest, ZoomFindAndDownloadTexts)
 {
-    EXPECT_EQ(progressText(300, 1000), " 300/ 1000");
-    EXPECT_EQ(progressText(-1, 0), "-1/ 0") << "zero counts as not negative";
-    EXPECT_EQ(secondaryCaption("T", "http://a/"), "T - http://a/ - Torvi Personal Secure Browser");
     EXPECT_EQ(zoomText(100), "");
     EXPECT_EQ(zoomText(90), "Zoom: 90 %");
     EXPECT_EQ(findResultText("a", 1, 3), "1 di 3");
     EXPECT_EQ(findResultText("a", 0, 0), "Nessun risultato");
     EXPECT_EQ(findResultText("", 0, 0), "") << "nothing looked for, nothing to say";
+    EXPECT_EQ(sizeText(1023), "1023 byte");
+    EXPECT_EQ(sizeText(1258291), "1,2 MB");
+    using D = Download;
+    EXPECT_EQ(downloadText({1, "a.zip", "/s", 0, 0, D::State::Running}), "a.zip: 0 byte")
+        << "an empty file of known size divides by nothing";
+    EXPECT_EQ(downloadText({1, "a.zip", "/s", 100, 400, D::State::Running}),
+              "a.zip: 25 % di 400 byte");
+    EXPECT_EQ(downloadText({1, "a.zip", "/s", 0, -1, D::State::Cancelled}),
+              "Download di a.zip annullato");
 }
 
 // Zoom moves a level at a time, from a level between two as well, and stops at the ends.
@@ -51,9 +60,14 @@ TEST(NavTest, ZoomStepsThroughItsLevels)
 // Only a failure inside the engine (a negative code) searches, for the address box's text
 // (unreserved characters stay, any other byte becomes %XX in upper case); not a download (an
 // address ending exactly in .exe, .zip, .rar or .iso), and never a failed search however the
-// engine spelt it, which would loop.
-TEST(NavTest, SearchFollowsOnlyEngineFailuresOfOrdinaryAddresses)
+// engine spelt it, which would loop. A page's questions, a word each: "5a" one comes at second
+// 5 and is asked, "5o" asked with the check box that refuses the rest, "5r" refused unasked;
+// "+6" the open one is answered at second 6, "x6" with the box ticked; "nav" the page goes to
+// another document. The number in is how soon after an answer a question counts as a repeat
+// (0: any later one does).
+TEST(NavTest, PageEventsSearchOnlyAfterEngineFailuresAndAskOneQuestionAtATime)
 {
+    EXPECT_EQ(progressText(-1, 0), "-1/ 0") << "the progress panel: zero counts as not negative";
     const std::string search{SearchQueryUrl}, host = hostOf(SearchQueryUrl);
     EXPECT_EQ(searchAfterError("http://a/", -105, "c++ & c#/100%=? a-b.c_d~e caff\xC3\xA8"),
               search + "c%2B%2B%20%26%20c%23%2F100%25%3D%3F%20a-b.c_d~e%20caff%C3%A8");
@@ -68,7 +82,6 @@ TEST(NavTest, SearchFollowsOnlyEngineFailuresOfOrdinaryAddresses)
         {"shorter than an ending", {"zip", -3}, true},
         {"search spelt by the engine", {"https://" + upper + ":443/search?q=x&c=t", -7}, false},
         {"search over http, final dot", {"http://" + host + "./search#q=x", -105}, false},
-        {"search engine's home page", {"https://" + host + "/", -105}, true},
         {"other path of the search host", {"https://" + host + "/searching", -105}, true},
         {"search path on another host", {"https://a/search?q=x", -105}, true},
         {"search host on another port", {"https://" + host + ":8443/search", -105}, true},
@@ -78,18 +91,11 @@ TEST(NavTest, SearchFollowsOnlyEngineFailuresOfOrdinaryAddresses)
         EXPECT_EQ(searchAfterError(r.in.first, r.in.second, "c"),
                   r.out ? std::optional{search + "c"} : std::nullopt)
             << r.label << ": " << r.in.first;
-}
 
-// A page's questions, a word each: "5a" one comes at second 5 and is asked, "5o" asked with
-// the check box that refuses the rest, "5r" refused unasked; "+6" the open one is answered at
-// second 6, "x6" with the box ticked; "nav" the page goes to another document. The number in
-// is how soon after an answer a question counts as a repeat (0: any later one does).
-TEST(NavTest, APageAsksOneQuestionAtATimeAndMayBeRefusedTheRest)
-{
     using Verdict = PageQuestions::Verdict;
     const std::map<char, Verdict> verdicts{
         {'a', Verdict::Ask}, {'o', Verdict::AskOfferingToRefuseMore}, {'r', Verdict::Refuse}};
-    const test::Row<int, const char *> rows[] = {
+    const test::Row<int, const char *> questionRows[] = {
         {"from the second on, the box", 0, "0a +1 100o +101 102o"},
         {"while one is open, refused", 0, "0a 0r 1r +2 3o"},
         {"ticked, all the rest refused", 0, "0a +0 0o x0 0r 500r"},
@@ -97,7 +103,7 @@ TEST(NavTest, APageAsksOneQuestionAtATimeAndMayBeRefusedTheRest)
         {"the old page's answer is no repeat", 0, "0a nav 1r +2 3a"},
         {"a repeat only within its time", 3, "0a +10 13o +14 18a"},
     };
-    for (const auto &r : rows) {
+    for (const auto &r : questionRows) {
         PageQuestions questions(r.in ? std::optional{std::chrono::seconds(r.in)} : std::nullopt);
         std::istringstream words(r.out);
         for (std::string word; words >> word;) {

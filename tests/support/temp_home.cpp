@@ -70,10 +70,4 @@ ProgramFilesTest::ProgramFilesTest()
         removeMadeFile(path);
 }
 
-ProgramFilesTest::~ProgramFilesTest()
-{
-    for (const auto &path : {historyPath, favoritesPath, logPath})
-        removeMadeFile(path);
-}
-
 } // namespace torvi::test

@@ -40,12 +40,11 @@ void writeText(const std::filesystem::path &path, std::string_view text);
 void removeMadeFile(const std::filesystem::path &path);
 
 // A fresh home with the mapped drive made, and the program's files (on Windows the system's
-// own, outside the home) missing at the start and removed at the end.
+// own, outside the home) missing at the start.
 class ProgramFilesTest : public ::testing::Test
 {
 protected:
     ProgramFilesTest();
-    ~ProgramFilesTest() override;
 
     TempHome home;
     const std::filesystem::path historyPath, favoritesPath, logPath;

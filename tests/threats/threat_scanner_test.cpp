@@ -22,10 +22,8 @@ TEST(ThreatScannerTest, OneLinePerKeywordFoundInSlotOrder)
     const test::Row<std::string, const char *> rows[] = {
         {"capitals yield the word and the word inside it", "<p>CRACKING</p>", "cracking crack "},
         {"inside a longer word, one line however often", "a moral ORAL oral", "oral "},
-        {"hardsex: slot 0 before slot 16", "hardsex", "sex hardsex "},
         {"hackz shows the stored capital Z", "hackz", "hackZ "},
-        {"slot order, not page order", "worm then exploit then sex", "sex exploit worm "},
-        {"markup and scripts searched too", "<a href='/serial'><script>died", "serial died "},
+        {"slot order; a word ending another", "worm exploit hardsex", "sex exploit worm hardsex "},
         {"a failed start just before a match", "cracrack", "crack "},
         {"accents next to it, a NUL splits", std::string("\xC3\xA8sex\xC3\xA8 se\0x", 12), "sex "},
         {"tags and spaces split words", "cr<b>ack</b> s ex", "clean"},
@@ -33,8 +31,6 @@ TEST(ThreatScannerTest, OneLinePerKeywordFoundInSlotOrder)
          "hac\xE2\x84\xAAing hack\xC4\xB1ng \xC5\xBF"
          "ex",
          "clean"},
-        {"empty body", "", "clean"},
-        {"the address is never searched", "<p>niente</p>", "clean"},
     };
     for (const auto &r : rows)
         EXPECT_EQ(hitWords(scanner.CheckDanger(r.in, "http://sex.example/crack")), r.out)

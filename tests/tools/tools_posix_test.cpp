@@ -36,7 +36,6 @@ TEST(TempCleanerTest, DeletesWhatThePatternNamesAndCountsWhatReallyWent)
 
     const auto result = runCleaner("mario");
     EXPECT_EQ(result.deleted, 4);
-    EXPECT_EQ(result.remaining, 2);
     EXPECT_EQ(result.listedAfter, (std::vector<std::string>{"locked1.tmp", "Locked2.tmp"}));
     std::set<std::string> left;
     for (const auto &entry : fs::directory_iterator(folder))
@@ -65,7 +64,10 @@ TEST(TempCleanerTest, DeletesWhatThePatternNamesAndCountsWhatReallyWent)
 // The files go where a desktop reads them, their folders made. Many keep mimeapps.list as a link
 // into their dotfiles: it stays a link, its target written, made when missing. An entry the
 // user changed is left as it is while nothing of ours differs. One that cannot be read is left
-// alone.
+// alone. Then what http links open, asked as the desktop's own tools ask: a copy that is not the
+// installed one (here the test program itself) registers its own path, or the links would open
+// a program that is not there; the desktop's own list, read before mimeapps.list, names us
+// first too.
 TEST(XdgDefaultBrowserTest, EntryAndHandlersGoWhereTheDesktopReadsThem)
 {
     test::TempHome home;
@@ -88,27 +90,17 @@ TEST(XdgDefaultBrowserTest, EntryAndHandlersGoWhereTheDesktopReadsThem)
     fs::create_directory(list);
     EXPECT_FALSE(registerXdgDefaultBrowser("/usr/bin/torvi").isOk());
     EXPECT_TRUE(fs::is_directory(list));
-}
+    fs::remove(list);
 
-// What http links open, asked as the desktop's own tools ask. A copy that is not the installed
-// one (here the test program itself) registers its own path, or the links would open a program
-// that is not there; the desktop's own list, read before mimeapps.list, names us first too.
-TEST(XdgDefaultBrowserTest, LinksOpenTheRegisteredCopyWhateverTheDesktopReadsFirst)
-{
     if (std::system("command -v xdg-mime >/dev/null") != 0)
         GTEST_SKIP() << "xdg-mime is missing";
-    test::TempHome home;
     const fs::path own = home.path() / ".config/xfce-mimeapps.list";
-    const fs::path entries = home.path() / ".local/share/applications";
-    fs::create_directories(own.parent_path());
     test::writeText(own, "[Default Applications]\nx-scheme-handler/http=other.desktop;\n");
-    fs::create_directories(entries);
-    test::writeText(entries / "other.desktop",
+    test::writeText(entry.parent_path() / "other.desktop",
                     "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %u\n"
                     "MimeType=x-scheme-handler/http;\nInitialPreference=9\n");
     ::setenv("XDG_CURRENT_DESKTOP", "XFCE", 1);
     const Status registered = registerAsDefaultBrowser();
-
     std::string answer(256, '\0');
     FILE *query = ::popen("xdg-mime query default x-scheme-handler/http", "r");
     answer.resize(std::fread(answer.data(), 1, answer.size(), query));
@@ -116,8 +108,8 @@ TEST(XdgDefaultBrowserTest, LinksOpenTheRegisteredCopyWhateverTheDesktopReadsFir
     ::unsetenv("XDG_CURRENT_DESKTOP");
     ASSERT_TRUE(registered.isOk()) << registered.error();
     EXPECT_EQ(answer, "torvi.desktop\n");
-    EXPECT_EQ(test::textOf(entries / "torvi.desktop"),
-              desktopEntryText(fs::read_symlink("/proc/self/exe").string()));
+    EXPECT_EQ(test::textOf(entry),
+              "# mine\n" + desktopEntryText(fs::read_symlink("/proc/self/exe").string()));
 }
 
 } // namespace

@@ -36,10 +36,13 @@ public:
     }
 };
 
-// The command goes, NUL included, into the default value of HKEY_CLASSES_ROOT's http command
-// key, which is closed again. A missing key is not made: the write and the close go to the
-// null key, and fail harmlessly.
-TEST(DefaultBrowserTest, WritesTheCommandIntoTheExistingKeyOnly)
+// On Windows the command goes, NUL included, into the default value of HKEY_CLASSES_ROOT's
+// http command key, which is closed again. A missing key is not made: the write and the close
+// go to the null key, and fail harmlessly. On a freedesktop system only the two keys of the
+// default section change, ours first and every handler named before kept after it. The
+// registration's desktop entry has the same id as the packaged one and shadows it in the
+// user's data folder: the two must agree, or registering would quietly change the menu entry.
+TEST(RegistrationTest, OnlyOurCommandAndKeysChangeAndTheEntryIsThePackagedOne)
 {
     const std::string open = "2147483648 HTTP\\shell\\open\\command 63; ";
     const std::string value = std::string{" '' 1 C:\\Programmi\\Torvi\\Torvi.exe %1"} + '\0' + "; ";
@@ -50,57 +53,39 @@ TEST(DefaultBrowserTest, WritesTheCommandIntoTheExistingKeyOnly)
     missing.keyExists = false;
     RegisterDefaultBrowser(missing);
     EXPECT_EQ(missing.calls, open + "0" + value + "close 0");
-}
 
-// Only the two keys of the default section change, ours first and every handler named before
-// kept after it. The registration's desktop entry has the same id as the packaged one and
-// shadows it in the user's data folder: the two must agree, or registering would quietly
-// change the menu entry.
-TEST(XdgTextTest, OnlyTheTwoKeysOfTheDefaultSectionChangeAndTheEntryIsThePackagedOne)
-{
     EXPECT_EQ(readWholeFile(TORVI_DATA_DIR "/torvi.desktop"),
               desktopEntryText(LinuxInstalledCommand));
     const std::string s = "[Default Applications]\n", other = "[Added Associations]\n";
-    const std::string http = "x-scheme-handler/http=torvi.desktop\n";
-    const std::string https = "x-scheme-handler/https=torvi.desktop\n";
-    const std::string oldHttp = "x-scheme-handler/http=ff.desktop\n";
-    const std::string oldHttps = "x-scheme-handler/https=ff.desktop\n", html = "text/html=ff\n";
-    const std::string newHttp = "x-scheme-handler/http=torvi.desktop;ff.desktop\n";
-    const std::string newHttps = "x-scheme-handler/https=torvi.desktop;ff.desktop\n";
+    const std::string h = "x-scheme-handler/http", html = "text/html=ff\n";
+    const std::string http = h + "=torvi.desktop\n", https = h + "s=torvi.desktop\n";
+    const std::string oldHttp = h + "=ff.desktop\n", oldHttps = h + "s=ff.desktop\n";
+    const std::string newHttp = h + "=torvi.desktop;ff.desktop\n";
     const test::Row<std::string, std::string> rows[] = {
-        {"empty file", "", s + http + https},
         {"no section: appended after a blank line", other + html,
          other + html + "\n" + s + http + https},
-        {"keys changed in place, others kept in order", s + "#\n" + oldHttps + html + oldHttp,
-         s + "#\n" + newHttps + html + newHttp},
-        {"ours moved first, not named twice", s + "x-scheme-handler/http=a;torvi.desktop\n",
-         s + "x-scheme-handler/http=torvi.desktop;a\n" + https},
-        {"https does not count as http", s + oldHttps, s + newHttps + http},
-        {"keys of other sections untouched", other + oldHttp + s + oldHttp + other + oldHttps,
-         other + oldHttp + s + newHttp + https + other + oldHttps},
-        {"two default sections: missing keys go into the first", s + html + other + s + oldHttp,
-         s + html + http + https + other + s + newHttp},
-        {"missing key after the last entry, before the blank line", s + html + "\n" + other,
-         s + html + http + https + "\n" + other},
-        {"commented-out key stays, spaces around =",
-         s + "#" + oldHttp + "x-scheme-handler/http = f\n",
-         s + "#" + oldHttp + "x-scheme-handler/http=torvi.desktop;f\n" + https},
+        {"keys changed in place, in order, not in other sections",
+         other + oldHttp + s + "#\n" + oldHttps + html + oldHttp + other + oldHttps,
+         other + oldHttp + s + "#\n" + h + "s=torvi.desktop;ff.desktop\n" + html + newHttp + other +
+             oldHttps},
+        {"ours moved first, not named twice, a commented-out key stays, spaces around =",
+         s + "#" + oldHttp + h + " = a;torvi.desktop\n",
+         s + "#" + oldHttp + h + "=torvi.desktop;a\n" + https},
+        {"missing keys go into the first section, after its last entry",
+         s + html + "\n" + other + s + oldHttp,
+         s + html + http + https + "\n" + other + s + newHttp},
         {"last line without its end", s + "k=v", s + "k=v\n" + http + https},
         {"CR LF file keeps CR LF", "[Default Applications]\r\nk=v\r\n",
-         "[Default Applications]\r\nk=v\r\nx-scheme-handler/http=torvi.desktop\r\n"
-         "x-scheme-handler/https=torvi.desktop\r\n"},
+         "[Default Applications]\r\nk=v\r\n" + h + "=torvi.desktop\r\n" + h +
+             "s=torvi.desktop\r\n"},
     };
     for (const auto &r : rows) {
         const auto once = withDefaultHandlers(r.in, "torvi.desktop");
         EXPECT_EQ(once, r.out) << r.label;
         EXPECT_EQ(withDefaultHandlers(once, "torvi.desktop"), once) << r.label << " (twice)";
     }
-}
-
-// An entry the user changed keeps every change but Exec and the MIME types it lacks; a path
-// with characters the entry's format reserves is quoted and escaped, so it stays one word.
-TEST(XdgTextTest, TheEntryKeepsTheUsersChangesAndItsCommandStaysOneWord)
-{
+    // An entry the user changed keeps every change but Exec and the MIME types it lacks; a path
+    // with characters the entry's format reserves is quoted and escaped, so it stays one word.
     EXPECT_EQ(withOurEntryKeys("[Desktop Entry]\nName=Mio\nExec=/usr/bin/torvi %u\nMimeType=a/b;",
                                "/opt/torvi"),
               "[Desktop Entry]\nName=Mio\nExec=/opt/torvi %u\nMimeType=a/b;x-scheme-handler/http;"

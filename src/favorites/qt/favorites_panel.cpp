@@ -3,6 +3,7 @@
 
 #include "favorites/favorites_layout.h"
 #include "favorites/favorites_texts.h"
+#include "favorites/qt/favorites_list_model.h"
 #include "tools/version_info.h"
 #include "ui/qt/message_boxes.h"
 #include "ui/qt/qt_text.h"
@@ -11,9 +12,10 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QValidator>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QtGlobal>
 #include <utility>
 
@@ -90,7 +92,8 @@ FavoritesPanel::FavoritesPanel(FavoritesHost &host, MessageBoxes &messageBoxes, 
 
     Command1 = makeButton(this, "Command1", FavoritesClose, FavoritesDesign::Command1);
 
-    ListView1 = makeControl<QListWidget>(this, "ListView1", FavoritesDesign::ListView1);
+    m_list = new FavoritesListModel(QIcon(FavoritePicture), this);
+    ListView1 = makeControl<QListView>(this, "ListView1", FavoritesDesign::ListView1);
     ListView1->setAccessibleName(qs(FavoritesCaption));
     ListView1->setViewMode(QListView::IconMode);
     // Items must keep their places: position i in the list is position i in the table.
@@ -100,6 +103,13 @@ FavoritesPanel::FavoritesPanel(FavoritesHost &host, MessageBoxes &messageBoxes, 
     ListView1->setWordWrap(true);
     ListView1->setIconSize(QSize(px(480, this), px(480, this)));
     ListView1->setGridSize(QSize(px(2100, this), px(1200, this)));
+    // Every item fills one cell of the grid: the view places 200 000 items without measuring
+    // each one's text.
+    ListView1->setUniformItemSizes(true);
+    // Laid out a batch at a time: the first items paint before the last are placed.
+    ListView1->setLayoutMode(QListView::Batched);
+    ListView1->setBatchSize(2000);
+    ListView1->setModel(m_list);
 
     Label1 = makeBoldLabel(this, "Label1", FavoritesNameLabel, FavoritesDesign::Label1);
     txtNomePreferiti =
@@ -123,8 +133,8 @@ FavoritesPanel::FavoritesPanel(FavoritesHost &host, MessageBoxes &messageBoxes, 
                                      FavoritesDesign::cmdEliminaPreferiti);
 
     connect(Command1, &QPushButton::clicked, this, &FavoritesPanel::Command1_Click);
-    connect(ListView1, &QListWidget::itemClicked, this, &FavoritesPanel::ListView1_ItemClick);
-    connect(ListView1, &QListWidget::itemDoubleClicked, this, &FavoritesPanel::ListView1_DblClick);
+    connect(ListView1, &QListView::clicked, this, &FavoritesPanel::ListView1_ItemClick);
+    connect(ListView1, &QListView::doubleClicked, this, &FavoritesPanel::ListView1_DblClick);
     connect(cmdNuovoPreferiti, &QPushButton::clicked, this,
             &FavoritesPanel::cmdNuovoPreferiti_Click);
     connect(cmdModificaPreferiti, &QPushButton::clicked, this,
@@ -135,35 +145,63 @@ FavoritesPanel::FavoritesPanel(FavoritesHost &host, MessageBoxes &messageBoxes, 
     hide();
 }
 
+FavoritesPanel::~FavoritesPanel()
+{
+    m_readers.waitForDone();
+}
+
 void FavoritesPanel::InitPreferiti()
 {
     move(m_host.pageTopLeft());
     txtNomePreferiti->setText(m_host.pageCaption());
     txtUrlPreferiti->setText(m_host.pageAddressText());
 
-    ListView1->clear();
-    const Status loaded = m_file.load(m_table);
-    for (const auto &entry : m_table.entries())
-        ListView1->addItem(newItem(entry));
-    // A file that exists but cannot be read must not be overwritten by the next change.
-    for (QPushButton *edit : {cmdNuovoPreferiti, cmdModificaPreferiti, cmdEliminaPreferiti})
-        edit->setEnabled(loaded.isOk());
-
+    if (m_loading) {
+        m_loading->disconnect(this);
+        m_loading->deleteLater();
+    }
+    m_list->replaceTable({});
+    setEditing(false);
     m_host.hidePageForPanel();
     show();
     raise();
-    if (!loaded) {
-        qWarning("%s", loaded.error().c_str());
+    // A large file takes longer to read and split than a frame lasts: the panel shows at once
+    // and the favorites follow.
+    m_loading = new QFutureWatcher<FavoritesRead>(this);
+    connect(m_loading, &QFutureWatcherBase::finished, this, &FavoritesPanel::showReadTable);
+    m_loading->setFuture(QtConcurrent::run(&m_readers, [file = m_file] {
+        FavoritesRead read;
+        const Status loaded = file.load(read.table);
+        if (!loaded)
+            read.error = loaded.error();
+        return read;
+    }));
+}
+
+void FavoritesPanel::showReadTable()
+{
+    QFutureWatcher<FavoritesRead> *done = std::exchange(m_loading, nullptr);
+    FavoritesRead read = done->future().takeResult();
+    done->deleteLater();
+    m_list->replaceTable(std::move(read.table));
+    // A file that exists but cannot be read must not be overwritten by the next change.
+    setEditing(read.error.empty());
+    if (!read.error.empty()) {
+        qWarning("%s", read.error.c_str());
         m_messageBoxes.show(this, qs(FavoritesNotRead), MessageButtons::Ok, MessageIcon::Critical,
                             qs(TorviVersion.title));
     }
 }
 
+void FavoritesPanel::setEditing(bool on)
+{
+    for (QPushButton *edit : {cmdNuovoPreferiti, cmdModificaPreferiti, cmdEliminaPreferiti})
+        edit->setEnabled(on);
+}
+
 void FavoritesPanel::cmdNuovoPreferiti_Click()
 {
-    FavoriteEntry entry = enteredEntry();
-    ListView1->addItem(newItem(entry));
-    m_table.add(std::move(entry));
+    m_list->add(enteredEntry());
     saveTable();
 }
 
@@ -172,11 +210,7 @@ void FavoritesPanel::cmdModificaPreferiti_Click()
     const std::size_t position = selectedPosition();
     if (position == 0)
         return;
-    FavoriteEntry entry = enteredEntry();
-    QListWidgetItem *item = ListView1->item(static_cast<int>(position - 1));
-    item->setText(qs(favoriteItemText(entry)));
-    item->setToolTip(item->text());
-    m_table.change(position, std::move(entry));
+    m_list->change(position, enteredEntry());
     saveTable();
 }
 
@@ -185,30 +219,29 @@ void FavoritesPanel::cmdEliminaPreferiti_Click()
     const std::size_t position = selectedPosition();
     if (position == 0)
         return;
-    delete ListView1->takeItem(static_cast<int>(position - 1));
+    m_list->remove(position);
     // Nothing stays selected, so a second click cannot delete the neighbour unseen.
     ListView1->clearSelection();
-    m_table.remove(position);
     saveTable();
 }
 
-void FavoritesPanel::ListView1_ItemClick(QListWidgetItem *item)
+void FavoritesPanel::ListView1_ItemClick(const QModelIndex &item)
 {
-    const std::size_t position = item ? static_cast<std::size_t>(ListView1->row(item)) + 1 : 0;
-    if (!m_table.holds(position))
+    const std::size_t position = item.isValid() ? static_cast<std::size_t>(item.row()) + 1 : 0;
+    if (!m_list->table().holds(position))
         return;
     // The table's pair, not the item's text: a name may itself hold " - ".
-    const FavoriteEntry &entry = m_table.at(position);
+    const FavoriteEntry &entry = m_list->table().at(position);
     txtNomePreferiti->setText(qs(entry.name));
     txtUrlPreferiti->setText(qs(addressWithoutTabs(entry.address)));
 }
 
-void FavoritesPanel::ListView1_DblClick(QListWidgetItem *item)
+void FavoritesPanel::ListView1_DblClick(const QModelIndex &item)
 {
-    const std::size_t position = item ? static_cast<std::size_t>(ListView1->row(item)) + 1 : 0;
-    if (!m_table.holds(position))
+    const std::size_t position = item.isValid() ? static_cast<std::size_t>(item.row()) + 1 : 0;
+    if (!m_list->table().holds(position))
         return;
-    m_host.openAddress(addressWithoutTabs(m_table.at(position).address));
+    m_host.openAddress(addressWithoutTabs(m_list->table().at(position).address));
     hide();
     m_host.showPageAfterOpen();
 }
@@ -220,17 +253,10 @@ void FavoritesPanel::Command1_Click()
 
 std::size_t FavoritesPanel::selectedPosition() const
 {
-    const auto selected = ListView1->selectedItems();
+    const QModelIndexList selected = ListView1->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return 0;
-    return static_cast<std::size_t>(ListView1->row(selected.first())) + 1;
-}
-
-QListWidgetItem *FavoritesPanel::newItem(const FavoriteEntry &entry) const
-{
-    auto *item = new QListWidgetItem(QIcon(FavoritePicture), qs(favoriteItemText(entry)));
-    item->setToolTip(item->text());
-    return item;
+    return static_cast<std::size_t>(selected.first().row()) + 1;
 }
 
 FavoriteEntry FavoritesPanel::enteredEntry() const
@@ -240,7 +266,7 @@ FavoriteEntry FavoritesPanel::enteredEntry() const
 
 void FavoritesPanel::saveTable()
 {
-    const Status saved = m_file.rewrite(m_table);
+    const Status saved = m_file.rewrite(m_list->table());
     if (saved)
         return;
     // The list and the table keep the user's change; only the file is behind.

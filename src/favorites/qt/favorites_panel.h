@@ -6,20 +6,30 @@
 #include "favorites/favorites_file.h"
 #include "favorites/favorites_table.h"
 
+#include <QFutureWatcher>
 #include <QGroupBox>
 #include <QPoint>
 #include <QString>
+#include <QThreadPool>
 #include <string>
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
+class QModelIndex;
 class QPushButton;
 
 namespace torvi {
 
+class FavoritesListModel;
 class MessageBoxes;
+
+// A read of the favorites file: the table, and whether the file could be read.
+struct FavoritesRead
+{
+    std::string error; // empty when read
+    FavoritesTable table;
+};
 
 // What the panel needs from the main window.
 struct FavoritesHost
@@ -49,20 +59,27 @@ public:
     FavoritesPanel(FavoritesHost &host, MessageBoxes &messageBoxes, QWidget *parent = nullptr,
                    FavoritesFile file = FavoritesFile{});
 
-    // Opens the panel on the current page: prefills the boxes, reloads list and table from
-    // the file, hides the page and shows the panel.
+    ~FavoritesPanel() override;
+
+    // Opens the panel on the current page: prefills the boxes, hides the page and shows the
+    // panel at once, and reloads list and table from the file off the window's thread. Until
+    // the file is read, adding, changing and deleting are off: a rewrite from a table not yet
+    // filled would lose the favorites.
     void InitPreferiti();
+
+    // Whether a read of the file is still under way.
+    bool isLoading() const { return m_loading != nullptr; }
 
     void cmdNuovoPreferiti_Click();
     void cmdModificaPreferiti_Click();
     void cmdEliminaPreferiti_Click();
-    void ListView1_ItemClick(QListWidgetItem *item);
-    void ListView1_DblClick(QListWidgetItem *item);
+    void ListView1_ItemClick(const QModelIndex &item);
+    void ListView1_DblClick(const QModelIndex &item);
     void Command1_Click();
 
     // The controls, under their design names (also their objectName).
     QPushButton *Command1;
-    QListWidget *ListView1;
+    QListView *ListView1;
     QLabel *Label1;
     QLineEdit *txtNomePreferiti;
     QLabel *Label2;
@@ -74,14 +91,17 @@ public:
 private:
     // Position in the table of the selected item; 0 when none is selected.
     std::size_t selectedPosition() const;
-    QListWidgetItem *newItem(const FavoriteEntry &entry) const;
     FavoriteEntry enteredEntry() const;
     void saveTable();
+    void showReadTable();
+    void setEditing(bool on);
 
     FavoritesHost &m_host;
     MessageBoxes &m_messageBoxes;
     FavoritesFile m_file;
-    FavoritesTable m_table;
+    FavoritesListModel *m_list;
+    QFutureWatcher<FavoritesRead> *m_loading = nullptr;
+    QThreadPool m_readers;
 };
 
 } // namespace torvi

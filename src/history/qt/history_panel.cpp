@@ -13,7 +13,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
+#include <QtConcurrent/QtConcurrentRun>
 #include <utility>
 
 namespace torvi {
@@ -58,13 +59,16 @@ void HistoryPanel::buildControls()
 {
     Command5 = button("Command5", ClosePanelsCaption, HistoryDesign::Command5, this);
 
-    ListView2 = new QTreeWidget(this);
+    m_lines = new HistoryListModel(this);
+    ListView2 = new QTreeView(this);
     ListView2->setObjectName("ListView2");
     ListView2->setAccessibleName(qs(HistoryListName));
     ListView2->setRootIsDecorated(false);
+    ListView2->setItemsExpandable(false);
+    // One line per row: the view places 200 000 rows without measuring each.
+    ListView2->setUniformRowHeights(true);
     ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView2->setHeaderLabels(
-        {qs(HistoryColumns[0]), qs(HistoryColumns[1]), qs(HistoryColumns[2])});
+    ListView2->setModel(m_lines);
     placeInTwips(ListView2, HistoryDesign::ListView2);
     ListView2->header()->setStretchLastSection(false);
     const int columnWidth = ListView2->contentsRect().width() / 3;
@@ -90,41 +94,66 @@ void HistoryPanel::buildControls()
 void HistoryPanel::connectHandlers()
 {
     connect(Command5, &QPushButton::clicked, this, &HistoryPanel::Command5_Click);
-    connect(ListView2, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem *item) { ListView2_ItemClick(item); });
+    connect(ListView2, &QTreeView::clicked, this, &HistoryPanel::ListView2_ItemClick);
     // Enter on an item chooses it too, for those who use the keyboard.
-    connect(ListView2, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem *item) { ListView2_ItemClick(item); });
+    connect(ListView2, &QTreeView::activated, this, &HistoryPanel::ListView2_ItemClick);
     connect(cmdEliminaCronologia, &QPushButton::clicked, this,
             &HistoryPanel::cmdEliminaCronologia_Click);
     connect(Command4, &QPushButton::clicked, this, &HistoryPanel::Command4_Click);
 }
 
+HistoryPanel::~HistoryPanel()
+{
+    dropLoading();
+    m_readers.waitForDone();
+}
+
 void HistoryPanel::InitCronologia()
 {
     move(m_host.pageTopLeft());
-    ListView2->clear();
-    for (const HistoryLine &line : m_history.readHistory())
-        new QTreeWidgetItem(ListView2, {QString::fromStdString(line.address),
-                                        QString::fromStdString(line.dateTime),
-                                        QString::fromStdString(line.title)});
+    dropLoading();
+    m_lines->replaceLines({});
     m_host.hidePageForPanel();
     show();
+    // A large file takes longer to read and split than a frame lasts: the panel shows at once
+    // and the lines follow.
+    m_loading = new QFutureWatcher<std::vector<HistoryLine>>(this);
+    connect(m_loading, &QFutureWatcherBase::finished, this, &HistoryPanel::showReadLines);
+    m_loading->setFuture(
+        QtConcurrent::run(&m_readers, [history = m_history] { return history.readHistory(); }));
+}
+
+void HistoryPanel::showReadLines()
+{
+    QFutureWatcher<std::vector<HistoryLine>> *done = std::exchange(m_loading, nullptr);
+    m_lines->replaceLines(done->future().takeResult());
+    done->deleteLater();
+}
+
+void HistoryPanel::dropLoading()
+{
+    if (!m_loading)
+        return;
+    m_loading->disconnect(this);
+    m_loading->deleteLater();
+    m_loading = nullptr;
 }
 
 void HistoryPanel::cmdEliminaCronologia_Click()
 {
     // Silent by design: the history shows no message, and the list empties whatever happened.
+    // A read still under way would bring the deleted lines back.
+    dropLoading();
     (void)m_history.DeleteCronologia();
-    ListView2->clear();
+    m_lines->replaceLines({});
 }
 
-void HistoryPanel::ListView2_ItemClick(QTreeWidgetItem *item)
+void HistoryPanel::ListView2_ItemClick(const QModelIndex &item)
 {
     // Where a click also activates the item, the second signal finds the panel closed.
-    if (!item || isHidden())
+    if (!item.isValid() || isHidden())
         return;
-    const std::string address = item->text(0).toStdString();
+    const std::string address = m_lines->address(item.row());
     hide();
     m_host.showPageAfterOpen();
     m_host.openAddress(address);

@@ -3,18 +3,22 @@
 #pragma once
 
 #include "history/history_file.h"
+#include "history/qt/history_list_model.h"
 #include "tools/user_name.h"
 
+#include <QFutureWatcher>
 #include <QGroupBox>
 #include <QPoint>
+#include <QThreadPool>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QListWidget;
+class QModelIndex;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace torvi {
 
@@ -46,12 +50,18 @@ public:
                  std::function<std::string()> userName = currentUserName,
                  QWidget *parent = nullptr);
 
-    // Reloads the list from the file and shows the panel in the page's place.
+    ~HistoryPanel() override;
+
+    // Shows the panel in the page's place at once and reloads the list from the file off the
+    // window's thread; the lines fill the list when read.
     void InitCronologia();
+
+    // Whether a read of the file is still under way.
+    bool isLoading() const { return m_loading != nullptr; }
 
     // The controls, under their design names (also their objectName).
     QPushButton *Command5;
-    QTreeWidget *ListView2;
+    QTreeView *ListView2;
     QPushButton *cmdEliminaCronologia;
     QPushButton *Command4;
     QListWidget *File1;
@@ -63,14 +73,23 @@ private:
     void connectHandlers();
 
     void cmdEliminaCronologia_Click();
-    void ListView2_ItemClick(QTreeWidgetItem *item);
+    void ListView2_ItemClick(const QModelIndex &item);
     void Command5_Click();
     void Command4_Click();
+
+    void showReadLines();
+    // Forgets a read under way, so its lines never reach the list.
+    void dropLoading();
 
     HistoryHost &m_host;
     MessageBoxes &m_messageBoxes;
     std::function<std::string()> m_userName;
     HistoryFile m_history;
+    HistoryListModel *m_lines;
+    QFutureWatcher<std::vector<HistoryLine>> *m_loading = nullptr;
+    // Its own readers: the panel waits for them when it goes, as they read through the
+    // window's file-system service.
+    QThreadPool m_readers;
 };
 
 } // namespace torvi

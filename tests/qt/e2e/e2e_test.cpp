@@ -290,55 +290,6 @@ private slots:
         QVERIFY(secondaryWindows()[0]->windowTitle().startsWith("Locale - file://"));
     }
 
-    // Every document of a frame page counts once, a forged completion not at all: a history
-    // line and a counter reload each. A page of 50 MB is checked whole (its only keyword is
-    // at its end); a killed renderer is reported, and a typed address or the refresh button
-    // loads a page anew.
-    void pages()
-    {
-        start();
-        frmMain &w = *m_program->window;
-        QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
-        QSignalSpy progress(w.WebBrowser1, &EngineView::ProgressChange);
-        type(w, url("/cornice.html"));
-        QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
-        QCOMPARE(completed.count(), 3);
-        QVERIFY(!progress.isEmpty());
-        for (const QList<QVariant> &step : progress)
-            QCOMPARE(step[1].toInt(), 100); // so far, out of 100
-        const QString history = fileText("C:\\WINDOWS\\cronologia.txt");
-        QCOMPARE(history.count("||Cornice\r\n"), 3);
-        QCOMPARE(history.count(url("/riquadro.html?")), 2);
-        QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
-
-        QByteArray body;
-        while (body.size() < 50 << 20)
-            body += "<p>" + QByteArray("Un paragrafo qualunque, ripetuto. ").repeated(30) + "</p>";
-        m_server.setPage("/grande.html", {"<title>Grande</title>" + body + "<p>exploit</p>"});
-        type(w, url("/grande.html"));
-        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Grande", 4 * T);
-        QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
-
-        // An address typed after a crash went to a script of the dead renderer and was lost;
-        // it loads, and the back list stays.
-        const auto crash = [&] {
-            const auto *engine = static_cast<WebEngineAdapter *>(w.WebBrowser1)->page();
-            QCOMPARE(::kill(pid_t(engine->renderProcessPid()), SIGKILL), 0);
-            QTRY_COMPARE_WITH_TIMEOUT(w.StatusBar2->panelText(1), qs(PageCrashedText), T);
-        };
-        crash();
-        type(w, url("/pulita.html"));
-        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Pulita", T);
-        QCOMPARE(w.StatusBar2->panelText(1), QString());
-        QVERIFY(static_cast<WebEngineAdapter *>(w.WebBrowser1)->page()->history()->canGoBack());
-        crash();
-        QSignalSpy reloaded(w.WebBrowser1, &EngineView::DocumentComplete);
-        QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/pulita.html"), 2, T);
-        // Loaded whole before the next case: a new page of the same site may share its renderer.
-        QTRY_VERIFY_WITH_TIMEOUT(!reloaded.isEmpty(), T);
-    }
-
     void failures_data()
     {
         QTest::addColumn<QString>("typed");
@@ -450,6 +401,57 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") > counted, T);
         QTest::qWait(1000);
         QCOMPARE(m_server.count("/tic"), ticks);
+    }
+
+    // Last of the cases in this process: a page made right after its renderers were killed
+    // sometimes waited for good for its first load (seen 3 times in 8 runs on a loaded machine).
+    // Every document of a frame page counts once, a forged completion not at all: a history
+    // line and a counter reload each. A page of 50 MB is checked whole (its only keyword is
+    // at its end); a killed renderer is reported, and a typed address or the refresh button
+    // loads a page anew.
+    void pages()
+    {
+        start();
+        frmMain &w = *m_program->window;
+        QSignalSpy completed(w.WebBrowser1, &EngineView::DocumentComplete);
+        QSignalSpy progress(w.WebBrowser1, &EngineView::ProgressChange);
+        type(w, url("/cornice.html"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.count("/count.php") >= 3, T);
+        QCOMPARE(completed.count(), 3);
+        QVERIFY(!progress.isEmpty());
+        for (const QList<QVariant> &step : progress)
+            QCOMPARE(step[1].toInt(), 100); // so far, out of 100
+        const QString history = fileText("C:\\WINDOWS\\cronologia.txt");
+        QCOMPARE(history.count("||Cornice\r\n"), 3);
+        QCOMPARE(history.count(url("/riquadro.html?")), 2);
+        QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
+
+        QByteArray body;
+        while (body.size() < 50 << 20)
+            body += "<p>" + QByteArray("Un paragrafo qualunque, ripetuto. ").repeated(30) + "</p>";
+        m_server.setPage("/grande.html", {"<title>Grande</title>" + body + "<p>exploit</p>"});
+        type(w, url("/grande.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Grande", 4 * T);
+        QCOMPARE(w.StatusBar2->panelText(2), "Dati Sensibili");
+
+        // An address typed after a crash went to a script of the dead renderer and was lost;
+        // it loads, and the back list stays.
+        const auto crash = [&] {
+            const auto *engine = static_cast<WebEngineAdapter *>(w.WebBrowser1)->page();
+            QCOMPARE(::kill(pid_t(engine->renderProcessPid()), SIGKILL), 0);
+            QTRY_COMPARE_WITH_TIMEOUT(w.StatusBar2->panelText(1), qs(PageCrashedText), T);
+        };
+        crash();
+        type(w, url("/pulita.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Pulita", T);
+        QCOMPARE(w.StatusBar2->panelText(1), QString());
+        QVERIFY(static_cast<WebEngineAdapter *>(w.WebBrowser1)->page()->history()->canGoBack());
+        crash();
+        QSignalSpy reloaded(w.WebBrowser1, &EngineView::DocumentComplete);
+        QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.count("/pulita.html"), 2, T);
+        // Loaded whole before the next case: a new page of the same site may share its renderer.
+        QTRY_VERIFY_WITH_TIMEOUT(!reloaded.isEmpty(), T);
     }
 
     // "Esci" with a secondary window open ends the program cleanly, and the cookie its page

@@ -1,9 +1,7 @@
 // Torvi tests: a local web server the real engine is pointed at.
 #include "support/test_server.h"
 
-#include <QFile>
 #include <QSocketNotifier>
-#include <QSslKey>
 #include <QSslSocket>
 
 #include <sys/socket.h>
@@ -48,12 +46,8 @@ void TestServer::incomingConnection(qintptr descriptor)
         connect(socket, &QSslSocket::readyRead, this, [this, socket] { answer(socket); });
         if (first != 0x16) // not a TLS handshake record
             return answer(socket);
-        const auto file = [](const char *name) {
-            QFile f(QStringLiteral(TORVI_TEST_SUPPORT_DIR "/") + name);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        };
-        socket->setLocalCertificate(QSslCertificate(file("test_server.crt")));
-        socket->setPrivateKey(QSslKey(file("test_server.key"), QSsl::Rsa));
+        socket->setLocalCertificate(QStringLiteral(TORVI_TEST_SUPPORT_DIR "/test_server.crt"));
+        socket->setPrivateKey(QStringLiteral(TORVI_TEST_SUPPORT_DIR "/test_server.key"));
         socket->startServerEncryption();
     });
 }
