@@ -3,7 +3,9 @@
 
 #include "nav/addresses.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace torvi {
 
@@ -70,6 +72,36 @@ PageKey pageKeyOf(std::string_view url)
 }
 
 } // namespace
+
+int nextZoomPercent(int currentPercent, int steps)
+{
+    if (steps == 0)
+        return NormalZoom;
+    int level = currentPercent;
+    for (; steps > 0; --steps) {
+        const auto *up = std::upper_bound(std::begin(ZoomLevels), std::end(ZoomLevels), level);
+        level = up == std::end(ZoomLevels) ? ZoomLevels[std::size(ZoomLevels) - 1] : *up;
+    }
+    for (; steps < 0; ++steps) {
+        const auto *down = std::lower_bound(std::begin(ZoomLevels), std::end(ZoomLevels), level);
+        level = down == std::begin(ZoomLevels) ? ZoomLevels[0] : *(down - 1);
+    }
+    return level;
+}
+
+std::string zoomText(int percent)
+{
+    return percent == NormalZoom ? std::string{} : "Zoom: " + std::to_string(percent) + " %";
+}
+
+std::string findResultText(std::string_view searched, int activeMatch, int matches)
+{
+    if (searched.empty())
+        return {};
+    if (matches <= 0)
+        return std::string{FindNoMatches};
+    return std::to_string(activeMatch) + " di " + std::to_string(matches);
+}
 
 std::string progressText(long long progress, long long progressMax)
 {

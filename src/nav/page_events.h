@@ -41,6 +41,24 @@ bool shouldSearchAfterError(std::string_view searchQueryUrl, std::string_view ur
 std::optional<std::string> searchAfterError(std::string_view searchQueryUrl, std::string_view url,
                                             long long statusCode, std::string_view addressBoxText);
 
+// The page's zoom, in percent of its normal size, goes through these levels one step at a
+// time, as far as the engine allows (a quarter to five times).
+inline constexpr int ZoomLevels[] = {25,  33,  50,  67,  75,  80,  90,  100, 110,
+                                     125, 150, 175, 200, 250, 300, 400, 500};
+inline constexpr int NormalZoom = 100;
+
+// The next level up (steps > 0) or down (steps < 0) from the current one, which may lie
+// between two levels; it stays at the last level. Zero steps give the normal size.
+int nextZoomPercent(int currentPercent, int steps);
+
+// What the status bar says of the zoom: nothing at the normal size, else "Zoom: 110 %".
+std::string zoomText(int percent);
+
+// What the find bar says of its search: "2 di 5", or "Nessun risultato" when the page has
+// none; nothing while there is nothing to look for.
+inline constexpr std::string_view FindNoMatches = "Nessun risultato";
+std::string findResultText(std::string_view searched, int activeMatch, int matches);
+
 // A secondary window's caption: title, " - ", address, " - Torvi Personal Secure Browser".
 std::string secondaryCaption(std::string_view title, std::string_view url);
 

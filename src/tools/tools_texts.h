@@ -5,8 +5,8 @@
 
 namespace torvi {
 
-inline constexpr std::string_view Command4Caption =
-    "&Cancella e Pulisci anche Internet Explorer (COOKIE e File Temporanei)";
+// Says what the button does: it deletes the user's temporary files and nothing else.
+inline constexpr std::string_view Command4Caption = "&Cancella e Pulisci i File Temporanei";
 inline constexpr std::string_view DeletedCountPrefix = "Elementi Eliminati: ";
 inline constexpr std::string_view RemainingCountPrefix = "Elementi Rimasti: ";
 inline constexpr std::string_view CleanerDoneMessage = "Fatto";

@@ -21,4 +21,16 @@ inline constexpr std::string_view RefuseMoreDialogs =
 inline constexpr std::string_view RefuseMoreNewWindows =
     "Rifiuta le altre richieste di questa pagina";
 
+// The find bar.
+inline constexpr std::string_view FindBarName = "Cerca nella pagina";
+inline constexpr std::string_view FindPreviousTip = "Precedente (Maiusc+F3)";
+inline constexpr std::string_view FindNextTip = "Successivo (F3)";
+inline constexpr std::string_view FindCloseTip = "Chiudi (Esc)";
+
+// The downloads' lines.
+inline constexpr std::string_view DownloadsName = "Download";
+inline constexpr std::string_view DownloadOpen = "Apri";
+inline constexpr std::string_view DownloadOpenFolder = "Apri cartella";
+inline constexpr std::string_view DownloadDismiss = "Chiudi";
+
 } // namespace torvi

@@ -1,5 +1,6 @@
 // Torvi tests: the decisions of the engine-event handlers and the navigation hub.
 #include "nav/addresses.h"
+#include "nav/download.h"
 #include "nav/endpoints.h"
 #include "nav/navigation_hub.h"
 #include "nav/page_events.h"
@@ -15,6 +16,42 @@
 
 namespace torvi {
 namespace {
+
+// What the status bar and the find bar say: the zoom only when not 100 %, the matches, a
+// download's size in Italian (decimal comma) and how the download went.
+TEST(NavTest, ZoomFindAndDownloadTexts)
+{
+    EXPECT_EQ(zoomText(100), "");
+    EXPECT_EQ(zoomText(90), "Zoom: 90 %");
+    EXPECT_EQ(findResultText("a", 1, 3), "1 di 3");
+    EXPECT_EQ(findResultText("a", 0, 0), "Nessun risultato");
+    EXPECT_EQ(findResultText("", 0, 0), "") << "nothing looked for, nothing to say";
+    EXPECT_EQ(sizeText(1258291), "1,2 MB");
+    using D = Download;
+    EXPECT_EQ(downloadText({1, "a.zip", "/s", 0, 0, D::State::Running}), "a.zip: 0 byte")
+        << "an empty file of known size divides by nothing";
+    EXPECT_EQ(downloadText({1, "a.zip", "/s", 100, 400, D::State::Running}),
+              "a.zip: 25 % di 400 byte");
+}
+
+// Zoom moves a level at a time, from a level between two as well, and stops at the ends.
+TEST(NavTest, ZoomStepsThroughItsLevels)
+{
+    struct Case
+    {
+        const char *label;
+        int from, steps, to;
+    };
+    for (const Case &c : {Case{"up", 100, 1, 110},
+                          {"down", 100, -1, 90},
+                          {"two up", 90, 2, 110},
+                          {"between, up", 105, 1, 110},
+                          {"between, down", 105, -1, 100},
+                          {"top stays", 500, 1, 500},
+                          {"bottom stays", 25, -1, 25},
+                          {"reset", 300, 0, 100}})
+        EXPECT_EQ(nextZoomPercent(c.from, c.steps), c.to) << c.label;
+}
 
 // Only a failure inside the engine (a negative code) searches, for the address box's text
 // (unreserved characters stay, any other byte becomes %XX in upper case); not a download (an

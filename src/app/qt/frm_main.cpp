@@ -19,6 +19,7 @@
 #include "ui/qt/twip_geometry.h"
 #include "ui/qt/window_manager_state.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -201,6 +202,13 @@ void frmMain::connectHandlers()
     connect(List1, &QListWidget::itemClicked, this, &frmMain::List1_Click);
     List1->installEventFilter(this);
     List1->viewport()->installEventFilter(this);
+    // The page's engine keeps the focus where it was on a click, so the list would not lose
+    // it: a press anywhere in the page closes the list as a press elsewhere does.
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (now == List1 && old != List1)
+            m_focusBeforeList = old;
+    });
     connect(listDanger, &QListWidget::currentRowChanged, this, [this] { listDanger_Click(); });
     connect(listDanger, &QListWidget::itemClicked, this, [this] { listDanger_Click(); });
 }
@@ -212,6 +220,12 @@ void frmMain::listDanger_Click()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress && List1->isVisible() &&
+        watched->isWidgetType()) {
+        auto *pressed = static_cast<QWidget *>(watched);
+        if (pressed == WebBrowser1 || WebBrowser1->isAncestorOf(pressed))
+            List1->hide();
+    }
     // The list has no context menu: a right button neither selects nor runs anything.
     if (watched == List1->viewport()) {
         switch (event->type()) {
@@ -228,11 +242,19 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == List1) {
         if (event->type() == QEvent::FocusOut) {
             List1_LostFocus();
+        } else if (event->type() == QEvent::ShortcutOverride) {
+            // Esc in the list closes the list rather than stopping the page.
+            if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+                event->accept();
         } else if (event->type() == QEvent::KeyPress) {
             // From the keyboard a command runs on Enter; the arrows only move the selection.
             const int key = static_cast<QKeyEvent *>(event)->key();
             if ((key == Qt::Key_Return || key == Qt::Key_Enter) && List1->currentItem()) {
                 List1_Click();
+                return true;
+            }
+            if (key == Qt::Key_Escape) {
+                closeListFromKeyboard();
                 return true;
             }
         }
@@ -364,11 +386,7 @@ void frmMain::List1_Click()
         Frame1->InitPreferiti();
         break;
     case MenuCommand::ShowPageSource:
-        if (!m_source)
-            m_source = new frmSource();
-        m_source->Text1->setPlainText(QString::fromStdString(m_pageSource));
-        m_source->show();
-        m_source->raise();
+        showPageSource(m_pageSource);
         break;
     case MenuCommand::ShowHistory:
         Frame2->InitCronologia();
@@ -403,6 +421,14 @@ void frmMain::List1_LostFocus()
     List1->hide();
 }
 
+// Like a menu: the focus goes back to where it was before the list took it.
+void frmMain::closeListFromKeyboard()
+{
+    List1->hide();
+    if (m_focusBeforeList && m_focusBeforeList->isVisible())
+        m_focusBeforeList->setFocus(Qt::PopupFocusReason);
+}
+
 // The view switch touches only the three views of the page area.
 void frmMain::showView(QWidget *view)
 {
@@ -431,6 +457,16 @@ void frmMain::WebBrowser1_DocumentComplete(const QString &url, const DocumentSna
     m_services.hub.records().AddCronologia(address, defaultDateTimeText(m_services.clock.now()),
                                            document.title);
     m_controls->checkPage(address, m_pageSource);
+}
+
+// Made on first use; shown again, it keeps its place with the new text.
+void frmMain::showPageSource(const std::string &body)
+{
+    if (!m_source)
+        m_source = new frmSource();
+    m_source->Text1->setPlainText(QString::fromStdString(body));
+    m_source->show();
+    m_source->raise();
 }
 
 EngineView *frmMain::openRequestedWindow()

@@ -42,6 +42,7 @@ public:
     bool CheckDanger(const std::string &pageText, const std::string &url) override;
     void refreshCounter() override;
     EngineView *openRequestedWindow() override;
+    void showPageSource(const std::string &body) override;
 
     // The controls, under their design names (also their objectName).
     PictureButton *cmdIndietro;
@@ -83,6 +84,7 @@ private:
     void Image2_Click();
     void List1_Click();
     void List1_LostFocus();
+    void closeListFromKeyboard();
     void showView(QWidget *view);
     void listDanger_Click();
 
@@ -107,6 +109,7 @@ private:
     std::string m_pageSource; // the body of the last document completed in the page engine
     QPointer<frmSource> m_source;
     QPointer<frmAbout> m_about;
+    QPointer<QWidget> m_focusBeforeList;
     MainLayout m_layout;
     WindowSlots m_slots;
     std::unique_ptr<BrowserControls> m_controls;

@@ -21,6 +21,9 @@ frmSource::frmSource()
     Text1->setObjectName("Text1");
     Text1->setAccessibleName("Sorgente della pagina");
     Text1->setPlainText("Text1");
+    // The page's source is to read and copy, not to change.
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

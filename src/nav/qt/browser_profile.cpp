@@ -84,6 +84,9 @@ void BrowserProfile::profile_downloadRequested(QWebEngineDownloadRequest *downlo
     request->setDownloadDirectory(target.absolutePath());
     request->setDownloadFileName(target.fileName());
     request->accept();
+    if (auto *view = QWebEngineView::forPage(request->page()))
+        if (auto *adapter = qobject_cast<WebEngineAdapter *>(view->parentWidget()))
+            adapter->followDownload(request);
 }
 
 namespace {

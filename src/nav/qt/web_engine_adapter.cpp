@@ -3,14 +3,18 @@
 
 #include "nav/page_events.h"
 
+#include <QAction>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMenu>
 #include <QMetaMethod>
 #include <QMetaObject>
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QVariantMap>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -18,6 +22,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
+#include <QWheelEvent>
 #include <utility>
 
 namespace torvi {
@@ -164,7 +169,16 @@ void WebEngineAdapter::startPage()
     m_page = new Page(m_profile, this);
     m_view = new QWebEngineView(this);
     m_view->setPage(m_page);
+    m_view->setZoomFactor(zoomPercent() / 100.0);
+    // The view's child that draws the page gets the wheel; it is made with the page.
+    m_view->installEventFilter(this);
+    for (QObject *child : m_view->children())
+        child->installEventFilter(this);
     layout()->addWidget(m_view);
+    speakItalian();
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+            &WebEngineAdapter::view_customContextMenuRequested);
 
     QWebEngineScript completion;
     completion.setName(QString::fromLatin1(completionScriptName));
@@ -184,6 +198,10 @@ void WebEngineAdapter::startPage()
             [this](int progress) { emit ProgressChange(progress, 100); });
     connect(m_page, &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { emit StatusTextChange(url); });
+    connect(m_page, &QWebEnginePage::findTextFinished, this,
+            [this](const QWebEngineFindTextResult &result) {
+                emit FindResult(result.activeMatch(), result.numberOfMatches());
+            });
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] {
         m_closeRequested = true;
         emit WindowClosing();
@@ -206,6 +224,174 @@ WebEngineAdapter::~WebEngineAdapter()
     *m_alive = false;
     delete m_view;
     delete m_page;
+}
+
+// Debian ships no Italian translation of the engine's own texts, so the page's actions get
+// theirs here; the context menu shows these actions.
+void WebEngineAdapter::speakItalian()
+{
+    using A = QWebEnginePage::WebAction;
+    static constexpr std::pair<A, const char *> texts[] = {
+        {QWebEnginePage::Back, "Indietro"},
+        {QWebEnginePage::Forward, "Avanti"},
+        {QWebEnginePage::Stop, "Interrompi"},
+        {QWebEnginePage::Reload, "Ricarica"},
+        {QWebEnginePage::ReloadAndBypassCache, "Ricarica ignorando la cache"},
+        {QWebEnginePage::Cut, "Taglia"},
+        {QWebEnginePage::Copy, "Copia"},
+        {QWebEnginePage::Paste, "Incolla"},
+        {QWebEnginePage::PasteAndMatchStyle, "Incolla e mantieni lo stile"},
+        {QWebEnginePage::Undo, "Annulla"},
+        {QWebEnginePage::Redo, "Ripeti"},
+        {QWebEnginePage::SelectAll, "Seleziona tutto"},
+        {QWebEnginePage::Unselect, "Deseleziona"},
+        {QWebEnginePage::OpenLinkInThisWindow, "Apri link"},
+        {QWebEnginePage::OpenLinkInNewWindow, "Apri link in una nuova finestra"},
+        {QWebEnginePage::CopyLinkToClipboard, "Copia indirizzo link"},
+        {QWebEnginePage::DownloadLinkToDisk, "Salva link con nome..."},
+        {QWebEnginePage::CopyImageToClipboard, "Copia immagine"},
+        {QWebEnginePage::CopyImageUrlToClipboard, "Copia indirizzo immagine"},
+        {QWebEnginePage::DownloadImageToDisk, "Salva immagine con nome..."},
+        {QWebEnginePage::CopyMediaUrlToClipboard, "Copia indirizzo del file multimediale"},
+        {QWebEnginePage::ToggleMediaControls, "Mostra i controlli"},
+        {QWebEnginePage::ToggleMediaLoop, "Ripeti in loop"},
+        {QWebEnginePage::ToggleMediaPlayPause, "Riproduci/Pausa"},
+        {QWebEnginePage::ToggleMediaMute, "Audio sì/no"},
+        {QWebEnginePage::DownloadMediaToDisk, "Salva file multimediale con nome..."},
+        {QWebEnginePage::InspectElement, "Ispeziona"},
+        {QWebEnginePage::ExitFullScreen, "Esci da schermo intero"},
+        {QWebEnginePage::SavePage, "Salva pagina con nome..."},
+        {QWebEnginePage::ViewSource, "Visualizza sorgente"},
+    };
+    for (const auto &[action, text] : texts)
+        m_page->action(action)->setText(QString::fromUtf8(text));
+}
+
+// The engine's menu, less what this browser has not: tabs. "Visualizza sorgente" shows the
+// program's own source window, and a new window asks first, as a page's request does.
+void WebEngineAdapter::view_customContextMenuRequested(const QPoint &position)
+{
+    QMenu *menu = m_view->createStandardContextMenu();
+    menu->setObjectName(QStringLiteral("pageMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction *action : menu->actions()) {
+        if (action == m_page->action(QWebEnginePage::OpenLinkInNewTab) ||
+            action == m_page->action(QWebEnginePage::OpenLinkInNewBackgroundTab)) {
+            menu->removeAction(action);
+        } else if (action == m_page->action(QWebEnginePage::ViewSource)) {
+            auto *own = new QAction(action->text(), menu);
+            connect(own, &QAction::triggered, this, &EngineView::ViewSourceRequested);
+            menu->insertAction(action, own);
+            menu->removeAction(action);
+        }
+    }
+    menu->popup(m_view->mapToGlobal(position));
+}
+
+void WebEngineAdapter::followDownload(QWebEngineDownloadRequest *request)
+{
+    const auto report = [this, request] {
+        Download d;
+        d.id = request->id();
+        d.fileName = request->downloadFileName().toStdString();
+        d.folder = request->downloadDirectory().toStdString();
+        d.received = request->receivedBytes();
+        d.total = request->totalBytes();
+        using R = QWebEngineDownloadRequest;
+        switch (request->state()) {
+        case R::DownloadRequested:
+        case R::DownloadInProgress:
+            d.state = Download::State::Running;
+            break;
+        case R::DownloadCompleted:
+            d.state = Download::State::Done;
+            break;
+        case R::DownloadCancelled:
+            d.state = Download::State::Cancelled;
+            break;
+        case R::DownloadInterrupted:
+            d.state = Download::State::Failed;
+            break;
+        }
+        switch (request->interruptReason()) {
+        case R::NoReason:
+            break;
+        case R::FileAccessDenied:
+            d.problem = Download::Problem::AccessDenied;
+            break;
+        case R::FileNoSpace:
+            d.problem = Download::Problem::NoSpace;
+            break;
+        case R::FileFailed:
+        case R::FileNameTooLong:
+        case R::FileTooLarge:
+        case R::FileVirusInfected:
+        case R::FileTransientError:
+        case R::FileBlocked:
+        case R::FileSecurityCheckFailed:
+        case R::FileTooShort:
+        case R::FileHashMismatch:
+            d.problem = Download::Problem::File;
+            break;
+        case R::NetworkFailed:
+        case R::NetworkTimeout:
+        case R::NetworkDisconnected:
+        case R::NetworkServerDown:
+        case R::NetworkInvalidRequest:
+            d.problem = Download::Problem::Network;
+            break;
+        case R::ServerFailed:
+        case R::ServerBadContent:
+        case R::ServerUnauthorized:
+        case R::ServerCertProblem:
+        case R::ServerForbidden:
+        case R::ServerUnreachable:
+            d.problem = Download::Problem::Server;
+            break;
+        default:
+            d.problem = Download::Problem::Other;
+            break;
+        }
+        emit DownloadChange(d);
+    };
+    connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, this, report);
+    connect(request, &QWebEngineDownloadRequest::totalBytesChanged, this, report);
+    connect(request, &QWebEngineDownloadRequest::stateChanged, this, report);
+    report();
+}
+
+void WebEngineAdapter::setZoomPercent(int percent)
+{
+    EngineView::setZoomPercent(percent);
+    if (m_view)
+        m_view->setZoomFactor(percent / 100.0);
+}
+
+void WebEngineAdapter::findText(const QString &text, FindDirection direction)
+{
+    if (m_page)
+        m_page->findText(text, direction == FindDirection::Backward ? QWebEnginePage::FindBackward
+                                                                    : QWebEnginePage::FindFlags());
+}
+
+// Ctrl with the wheel zooms through the window, which shows the level; a wheel that
+// reports in small steps (a touchpad) zooms once per notch's worth.
+bool WebEngineAdapter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::ChildAdded)
+        static_cast<QChildEvent *>(event)->child()->installEventFilter(this);
+    if (event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            m_wheelTurned += wheel->angleDelta().y();
+            const int steps = m_wheelTurned / QWheelEvent::DefaultDeltasPerStep;
+            m_wheelTurned %= QWheelEvent::DefaultDeltasPerStep;
+            if (steps != 0)
+                emit ZoomWheel(steps);
+            return true;
+        }
+    }
+    return EngineView::eventFilter(watched, event);
 }
 
 bool WebEngineAdapter::Navigate2(const std::string &text, int flags)
@@ -502,6 +688,9 @@ void WebEngineAdapter::page_loadingChanged(const QWebEngineLoadingInfo &info)
         m_newWindows.pageNavigated();
     }
     reportFailure(info);
+    // The engine may keep a zoom per site; the window's zoom holds for every page.
+    if (!qFuzzyCompare(m_page->zoomFactor(), zoomPercent() / 100.0))
+        m_page->setZoomFactor(zoomPercent() / 100.0);
     if (!m_loading && m_reloadsWaiting > 0) {
         --m_reloadsWaiting;
         m_loading = true;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
 class QWebEngineProfile;
@@ -68,6 +69,11 @@ public:
     bool Stop() override;
     std::string LocationURL() const override;
     void windowClosed() override;
+    void setZoomPercent(int percent) override;
+    void findText(const QString &text, FindDirection direction) override;
+
+    // Reports the accepted download of this engine's page as it goes, to its window.
+    void followDownload(QWebEngineDownloadRequest *request);
 
     // Made at once for an engine that does not wait for a gate, else when the gate opens.
     QWebEnginePage *page() const { return m_page; }
@@ -81,6 +87,9 @@ public:
     // again, and offer to refuse the rest.
     static constexpr auto repeatedDialogWithin = std::chrono::seconds(3);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     class Page;
     struct Completion
@@ -90,6 +99,8 @@ private:
     };
 
     void startPage();
+    void speakItalian();
+    void view_customContextMenuRequested(const QPoint &position);
     void goOnInFreshPage();
     void replaceCurrentEntry(const QUrl &url);
     QWebEnginePage *pageForNewWindow();
@@ -121,6 +132,7 @@ private:
     std::uint64_t m_completionsDone = 0;
     // The page has lost its renderer; the status text says so until the next load starts.
     bool m_crashed = false;
+    int m_wheelTurned = 0; // with Ctrl, short of a whole zoom step
     // Cleared on destruction: script callbacks may still arrive while the page goes away.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

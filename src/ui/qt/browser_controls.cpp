@@ -5,7 +5,9 @@
 #include "threats/threat_scanner.h"
 #include "tools/version_info.h"
 #include "ui/qt/address_line_edit.h"
+#include "ui/qt/download_notices.h"
 #include "ui/qt/engine_view.h"
+#include "ui/qt/find_bar.h"
 #include "ui/qt/picture_button.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/status_panels.h"
@@ -23,6 +25,8 @@ BrowserControls::BrowserControls(QWidget &window, Parts parts, WindowServices se
       m_differences(std::move(differences))
 {
     const Parts &p = m_parts;
+    m_findBar = new FindBar(*p.WebBrowser1, window);
+    m_downloads = new DownloadNotices(*p.statusBar, window);
     p.Image1->setAccessibleName(qs(GoPictureName));
     p.statusBar->setPanelRole(1, qs(StatusRoleText));
     p.statusBar->setPanelRole(2, qs(StatusRoleVerdict));
@@ -45,6 +49,10 @@ BrowserControls::BrowserControls(QWidget &window, Parts parts, WindowServices se
             &BrowserControls::WebBrowser1_ProgressChange);
     connect(p.WebBrowser1, &EngineView::StatusTextChange, this,
             &BrowserControls::WebBrowser1_StatusTextChange);
+    connect(p.WebBrowser1, &EngineView::ZoomWheel, this, &BrowserControls::zoom);
+    connect(p.WebBrowser1, &EngineView::DownloadChange, m_downloads, &DownloadNotices::show);
+    connect(p.WebBrowser1, &EngineView::ViewSourceRequested, this,
+            &BrowserControls::WebBrowser1_ViewSourceRequested);
     p.WebBrowser1->setNewWindowHandler([this](const PageQuestion &question, bool &refuseMore) {
         return WebBrowser1_NewWindow2(question, refuseMore);
     });
@@ -60,7 +68,8 @@ BrowserControls::~BrowserControls()
 }
 
 // The keys a browser user expects: Ctrl+L and F6 select the address box; Alt+Left/Right, F5
-// and Esc go through the hub like their buttons. Tab follows the toolbar.
+// and Esc go through the hub like their buttons; Ctrl++, Ctrl+- and Ctrl+0 zoom; Ctrl+F, F3
+// and Shift+F3 find on the page. Tab follows the toolbar.
 void BrowserControls::bindKeys()
 {
     const auto key = [this](QKeySequence sequence, void (BrowserControls::*action)()) {
@@ -80,6 +89,22 @@ void BrowserControls::bindKeys()
     key(QKeySequence(Qt::ALT | Qt::Key_Right), &BrowserControls::cmdAvanti_Click);
     key(QKeySequence(Qt::Key_F5), &BrowserControls::cmdRefresh_Click);
     key(QKeySequence(Qt::Key_Escape), &BrowserControls::stopLoading);
+    const auto zoomKey = [this](QKeySequence sequence, int steps) {
+        auto *shortcut = new QShortcut(sequence, &m_window);
+        connect(shortcut, &QShortcut::activated, this, [this, steps] { zoom(steps); });
+    };
+    // Ctrl+= is where Ctrl++ lies without Shift on many keyboards.
+    zoomKey(QKeySequence(Qt::CTRL | Qt::Key_Plus), 1);
+    zoomKey(QKeySequence(Qt::CTRL | Qt::Key_Equal), 1);
+    zoomKey(QKeySequence(Qt::CTRL | Qt::Key_Minus), -1);
+    zoomKey(QKeySequence(Qt::CTRL | Qt::Key_0), 0);
+    const auto findKey = [this](QKeySequence sequence, void (FindBar::*action)()) {
+        auto *shortcut = new QShortcut(sequence, &m_window);
+        connect(shortcut, &QShortcut::activated, m_findBar, action);
+    };
+    findKey(QKeySequence(Qt::CTRL | Qt::Key_F), &FindBar::open);
+    findKey(QKeySequence(Qt::Key_F3), &FindBar::findNext);
+    findKey(QKeySequence(Qt::SHIFT | Qt::Key_F3), &FindBar::findPrevious);
 
     QWidget *previous = nullptr;
     for (QWidget *w : m_parts.tabOrder) {
@@ -152,7 +177,16 @@ void BrowserControls::addressBox_KeyPress(int keyAscii)
 
 void BrowserControls::stopLoading()
 {
+    emit toolbarCommand();
     m_services.hub.StopBrowser(*m_parts.WebBrowser1, *m_parts.addressBox);
+}
+
+// Steps up or down, or back to the normal size with none; the status bar shows any other.
+void BrowserControls::zoom(int steps)
+{
+    const int percent = nextZoomPercent(m_parts.WebBrowser1->zoomPercent(), steps);
+    m_parts.WebBrowser1->setZoomPercent(percent);
+    m_parts.statusBar->setNote(qs(zoomText(percent)));
 }
 
 bool BrowserControls::showCompletedAddress(const QString &url, const DocumentSnapshot &document)
@@ -172,6 +206,7 @@ bool BrowserControls::showCompletedAddress(const QString &url, const DocumentSna
 
 void BrowserControls::checkPage(const std::string &url, const std::string &body)
 {
+    m_pageSource = body;
     if (!m_host)
         return;
     const bool clean = m_host->CheckDanger(body, url);
@@ -223,6 +258,12 @@ PageQuestionAnswer BrowserControls::WebBrowser1_Dialog(const PageQuestion &quest
         asked.kind = Question::Kind::Prompt;
     const QuestionAnswer answer = m_services.messageBoxes.ask(&m_window, asked);
     return {answer.answer == MessageAnswer::Ok, answer.text, answer.checked};
+}
+
+void BrowserControls::WebBrowser1_ViewSourceRequested()
+{
+    if (m_host)
+        m_host->showPageSource(m_pageSource);
 }
 
 void BrowserControls::WebBrowser1_ProgressChange(int progress, int progressMax)

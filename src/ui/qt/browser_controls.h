@@ -20,6 +20,8 @@ class QWidget;
 namespace torvi {
 
 class AddressLineEdit;
+class DownloadNotices;
+class FindBar;
 class PictureButton;
 class StatusPanels;
 
@@ -58,6 +60,9 @@ public:
                     Differences differences);
     ~BrowserControls() override;
 
+    FindBar *findBar() const { return m_findBar; }
+    DownloadNotices *downloads() const { return m_downloads; }
+
     // The first steps of DocumentComplete: the address box shows the completed address and
     // the log records the engine's own. Answers whether the document has a body; one without
     // gets an empty verdict rather than the previous page's, and the window's handler ends.
@@ -68,8 +73,8 @@ public:
     void checkPage(const std::string &url, const std::string &body);
 
 signals:
-    // A toolbar button's command, clicked or from its key, is about to run. The go picture
-    // and Enter raise nothing. The main window closes its command list on it.
+    // A toolbar button's command, clicked or from its key, or Esc's stop, is about to run.
+    // The go picture and Enter raise nothing. The main window closes its command list on it.
     void toolbarCommand();
 
 private:
@@ -86,6 +91,8 @@ private:
     void Image1_Click();
     void addressBox_KeyPress(int keyAscii);
     void stopLoading();
+    void WebBrowser1_ViewSourceRequested();
+    void zoom(int steps);
 
     void WebBrowser1_NavigateError(const QString &url, int statusCode);
     EngineView *WebBrowser1_NewWindow2(const PageQuestion &question, bool &refuseMore);
@@ -100,6 +107,9 @@ private:
     // left open by whoever deleted the main window never reaches a dead one.
     QPointer<BrowserHost> m_host;
     Differences m_differences;
+    FindBar *m_findBar;           // the window's child
+    DownloadNotices *m_downloads; // the window's child
+    std::string m_pageSource;     // the body of this window's last completed document
 };
 
 } // namespace torvi

@@ -33,6 +33,9 @@ public:
     // Opens a secondary window on the address (the search engine's home page when empty).
     // At most seven per run; after that it says so and answers false.
     virtual bool newWebBrowser(const std::string &URL) = 0;
+
+    // Shows the page-source window (one for the program) with the body's markup.
+    virtual void showPageSource(const std::string &body) = 0;
 };
 
 } // namespace torvi

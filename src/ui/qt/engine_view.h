@@ -4,6 +4,7 @@
 #pragma once
 
 #include "nav/document.h"
+#include "nav/download.h"
 #include "nav/engine.h"
 
 #include <QString>
@@ -59,6 +60,23 @@ public:
     // fall silent and free what can be freed. A later request wakes it.
     virtual void windowClosed() {}
 
+    // The page's zoom, in percent of its normal size; it holds for the pages loaded later.
+    virtual void setZoomPercent(int percent) { m_zoomPercent = percent; }
+    int zoomPercent() const { return m_zoomPercent; }
+
+    // Highlights the text's matches on the page and moves to the next or the previous one;
+    // FindResult tells how it went. Empty text clears the highlight.
+    enum class FindDirection
+    {
+        Forward,
+        Backward
+    };
+    virtual void findText(const QString &text, FindDirection direction)
+    {
+        (void)text;
+        (void)direction;
+    }
+
 signals:
     // Once per completed document, frames included, with that document's address; the
     // snapshot is always of the top document.
@@ -70,6 +88,14 @@ signals:
     void ProgressChange(int progress, int progressMax);
     void StatusTextChange(const QString &text);
     void WindowClosing();
+    // Ctrl with the mouse wheel over the page: so many zoom steps up (positive) or down.
+    void ZoomWheel(int steps);
+    // A download this engine's page started has moved on: begun, grown, ended or failed.
+    void DownloadChange(const torvi::Download &download);
+    // The user asked for the page's source from its context menu.
+    void ViewSourceRequested();
+    // The current match, from 1, of so many on the page.
+    void FindResult(int activeMatch, int matches);
 
 protected:
     EngineView *askForNewWindow(const PageQuestion &question, bool &refuseMore)
@@ -84,6 +110,7 @@ protected:
 private:
     NewWindowHandler m_newWindowHandler;
     DialogHandler m_dialogHandler;
+    int m_zoomPercent = 100;
 };
 
 // Which engine of the program a new instance is for; the adapter may size its cost by it.

@@ -23,6 +23,33 @@ StatusPanels::StatusPanels(const QString &name, const QList<int> &widthsInTwips,
         m_panels.append(label);
         m_roles.append(QString());
     }
+    m_note = new QLabel(this);
+    m_note->setObjectName(name + QStringLiteral(".Note"));
+    m_note->setFrameShape(QFrame::StyledPanel);
+    m_note->setFrameShadow(QFrame::Sunken);
+    m_note->setAlignment(Qt::AlignCenter);
+    m_note->setTextFormat(Qt::PlainText);
+    m_note->hide();
+}
+
+void StatusPanels::setNote(const QString &text)
+{
+    m_note->setText(text);
+    m_note->setAccessibleName(text);
+    m_note->setVisible(!text.isEmpty());
+    placeNote();
+}
+
+QString StatusPanels::note() const
+{
+    return m_note->text();
+}
+
+void StatusPanels::placeNote()
+{
+    const int width = m_note->fontMetrics().horizontalAdvance(m_note->text()) + 16;
+    m_note->setGeometry(this->width() - width, 0, width, height());
+    m_note->raise();
 }
 
 QLabel *StatusPanels::panel(int number) const
@@ -77,6 +104,7 @@ void StatusPanels::resizeEvent(QResizeEvent *event)
         m_panels[i]->setGeometry(left, 0, width, height());
         left += width;
     }
+    placeNote();
     QFrame::resizeEvent(event);
 }
 

@@ -24,16 +24,22 @@ public:
     // whenever the text changes.
     void setPanelRole(int number, const QString &role);
     void setPanelAlignment(int number, Qt::Alignment alignment);
+    // A short note at the bar's right end, over the last panel, shown only while it has
+    // text (the page's zoom).
+    void setNote(const QString &text);
+    QString note() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void nameForAssistiveTechnology(int number);
+    void placeNote();
 
     QList<QLabel *> m_panels;
     QList<int> m_widths;
     QList<QString> m_roles;
+    QLabel *m_note;
 };
 
 } // namespace torvi

@@ -2,6 +2,7 @@
 // what only the engine shows: its events, frames, pop-ups, downloads, crashes, hostile pages,
 // the counter's reloads, the start-up, "Esci" and a kill at any moment; Torvi's own pages and
 // torvi.conf.
+#include "app/app_texts.h"
 #include "app/qt/app_lifecycle.h"
 #include "app/qt/program_services.h"
 #include "nav/page_events.h"
@@ -10,16 +11,23 @@
 #include "nav/qt/web_engine_adapter.h"
 #include "support/program.h"
 #include "support/test_server.h"
+#include "ui/qt/download_notices.h"
+#include "ui/qt/find_bar.h"
 #include "ui/window_texts.h"
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QXmlStreamReader>
 #include <memory>
 #include <optional>
@@ -173,6 +181,11 @@ private slots:
         const QByteArray zip = QByteArray("PK\5\6", 4) + QByteArray(18, '\0');
         m_server.setPage("/archivio.zip", {zip, {}, "application/zip"});
         m_server.setPage("/FILE.ZIP", {zip, {}, "application/octet-stream"});
+        m_server.setPage("/collegamento.html",
+                         {"<title>Collegamento</title><a href=/pulita.html style='position:"
+                          "absolute;left:10px;top:10px;font-size:30px'>collegamento</a>"});
+        m_server.setPage("/gatti.html",
+                         {"<title>Gatti</title><p>gatto cane gatto uccello gatto</p>"});
     }
 
     void cleanup()
@@ -181,6 +194,134 @@ private slots:
         m_program.reset();
         configure(serverEndpoints);
         std::filesystem::remove(nativePath("C:\\Programmi\\Torvi\\myModule\\test.html"));
+    }
+
+    // What a script says on the page, once it has answered.
+    QVariant evaluate(EngineView *engine, const QString &script)
+    {
+        std::optional<QVariant> result;
+        static_cast<WebEngineAdapter *>(engine)->page()->runJavaScript(
+            script, [&result](const QVariant &value) { result = value; });
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), T); }();
+        return result.value_or(QVariant());
+    }
+
+    // The page's context menu on a link speaks Italian and offers no tabs; a new window from
+    // it asks first, and its source is the program's own window.
+    void contextMenu()
+    {
+        start();
+        frmMain &w = *m_program->window;
+        type(w, url("/collegamento.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Collegamento", T);
+        const auto menuAt = [&](QPoint at) {
+            QWidget *page = w.WebBrowser1->findChild<QWebEngineView *>()->focusProxy();
+            QTest::mouseClick(page, Qt::RightButton, {}, at);
+            QMenu *menu = nullptr;
+            [&] {
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())), T);
+            }();
+            return menu;
+        };
+        const auto texts = [](QMenu *menu) {
+            QStringList all;
+            for (QAction *action : menu->actions())
+                if (!action->isSeparator())
+                    all << action->text();
+            return all;
+        };
+        QMenu *menu = menuAt({30, 20});
+        QVERIFY(menu);
+        QCOMPARE(texts(menu),
+                 (QStringList{"Indietro", "Avanti", "Ricarica", "Salva pagina con nome...",
+                              "Apri link in una nuova finestra", "Salva link con nome...",
+                              "Copia indirizzo link"}));
+        m_program->boxes.answers = {MessageAnswer::Ok};
+        const auto choose = [](QMenu *shown, const QString &text) {
+            for (QAction *action : shown->actions())
+                if (action->text() == text)
+                    action->trigger();
+            shown->close();
+        };
+        choose(menu, "Apri link in una nuova finestra");
+        QTRY_COMPARE_WITH_TIMEOUT(secondaryWindows().size(), 1, T);
+        QCOMPARE(m_program->boxes.shown, QStringList{qs(NewWindowQuestion)});
+        QTRY_VERIFY_WITH_TIMEOUT(secondaryWindows()[0]->windowTitle().startsWith("Pulita"), T);
+
+        w.activateWindow();
+        menu = menuAt({300, 200});
+        QVERIFY(menu);
+        QCOMPARE(texts(menu), (QStringList{"Indietro", "Avanti", "Ricarica",
+                                           "Salva pagina con nome...", "Visualizza sorgente"}));
+        choose(menu, "Visualizza sorgente");
+        QWidget *source = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == "frmSource" && top->isVisible())
+                source = top;
+        QVERIFY(source);
+        QVERIFY(source->findChild<QPlainTextEdit *>()->toPlainText().contains("collegamento"));
+    }
+
+    // Ctrl+F finds a word the page has three times; Ctrl++ zooms the page, which keeps its
+    // zoom on the next page, and Ctrl+0 sets it back.
+    void findAndZoom()
+    {
+        start();
+        frmMain &w = *m_program->window;
+        type(w, url("/gatti.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Gatti", T);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+        auto *find = w.findChild<FindBar *>("findBar");
+        QTest::keyClicks(find->txtCerca, "gatto");
+        QTRY_COMPARE_WITH_TIMEOUT(find->lblRisultati->text(), "1 di 3", T);
+        QTest::keyClick(&w, Qt::Key_F3);
+        QTRY_COMPARE_WITH_TIMEOUT(find->lblRisultati->text(), "2 di 3", T);
+        QTest::keyClick(find->txtCerca, Qt::Key_Escape);
+        QVERIFY(find->isHidden());
+
+        const auto width = [&] { return evaluate(w.WebBrowser1, "innerWidth").toDouble(); };
+        const double normal = width();
+        QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(qRound(normal / width() * 100), 125, T);
+        QCOMPARE(w.StatusBar2->note(), "Zoom: 125 %");
+        type(w, "https://altro.torvi.example/pulita.html");
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), "Pulita", T);
+        QCOMPARE(qRound(normal / width() * 100), 125);
+        QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(width(), normal, T);
+    }
+
+    // A served file is saved whole; its progress shows while it comes, then a notice where
+    // it went.
+    void download()
+    {
+        start();
+        frmMain &w = *m_program->window;
+        const QByteArray body = QByteArray("0123456789abcdef").repeated(30 << 16);
+        m_server.setPage("/grande.zip", {body, true, "application/zip", 200, 10 << 20});
+        const QString saved = QString::fromStdString((m_home.path() / "grande.zip").string());
+        QTimer answer; // the save dialog is modal: answered from inside its own event loop
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (auto *dialog = w.findChild<QFileDialog *>("downloadDialog")) {
+                dialog->findChild<QLineEdit *>("fileNameEdit")->setText(saved);
+                static_cast<QDialog *>(dialog)->accept();
+            }
+        });
+        answer.start(20);
+        type(w, url("/grande.zip"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.StatusBar2->panelText(1), "grande.zip: 33 % di 30,0 MB", T);
+        m_server.releaseHeld();
+        auto *notices = w.findChild<DownloadNotices *>("downloads");
+        QTRY_VERIFY_WITH_TIMEOUT(notices->findChild<QPushButton *>("cmdApri")->isVisible(), T);
+        QCOMPARE(notices->findChild<QLabel *>("text")->text(),
+                 "grande.zip scaricato in " + QFileInfo(saved).absolutePath());
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), body);
     }
 
     // The tools and counter engines wait for the first page, then each loads its own; the

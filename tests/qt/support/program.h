@@ -81,6 +81,11 @@ public:
     bool GoForward() override { return true; }
     bool Refresh2() override { return true; }
     std::string LocationURL() const override { return location; }
+    QStringList finds; // what was looked for, "<" after a search backwards
+    void findText(const QString &text, FindDirection direction) override
+    {
+        finds << text + (direction == FindDirection::Backward ? " <" : "");
+    }
     EngineView *requestNewWindow()
     {
         bool refuseMore = false;

@@ -67,8 +67,11 @@ void TestServer::answer(QSslSocket *socket)
                              " Torvi\r\nContent-Type: " + page.contentType +
                              "\r\nContent-Length: " + QByteArray::number(page.body.size()) +
                              "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page.body;
-    if (page.held)
-        return m_held.append({socket, reply});
+    if (page.held) {
+        const qsizetype now = reply.size() - page.body.size() + page.sentBeforeHeld;
+        socket->write(reply.left(now));
+        return m_held.append({socket, reply.mid(now)});
+    }
     socket->write(reply);
     socket->disconnectFromHost();
 }

@@ -21,6 +21,7 @@ public:
         bool held = false; // answered only by releaseHeld(): a page still loading
         QByteArray contentType = "text/html; charset=utf-8";
         int status = 200;
+        qsizetype sentBeforeHeld = 0; // of a held page's body: a download half come
     };
 
     // Listens, then points the engine's host names here (before the first engine starts;

@@ -5,7 +5,10 @@
 #include "support/program.h"
 #include "tools/qt/frm_about.h"
 #include "tools/temp_cleaner.h"
+#include "ui/qt/download_notices.h"
+#include "ui/qt/find_bar.h"
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -54,6 +57,16 @@ void blockFolder(const std::string &windowsPath)
     std::filesystem::remove_all(nativePath(windowsPath));
     std::ofstream(nativePath(windowsPath)) << "in the way";
 }
+
+// Stands in for the desktop's programs that open files and folders.
+class UrlOpened : public QObject
+{
+    Q_OBJECT
+
+public:
+    QStringList urls;
+    Q_INVOKABLE void open(const QUrl &url) { urls << url.toString(); }
+};
 
 } // namespace
 
@@ -115,6 +128,57 @@ private slots:
             QVERIFY(other == window ||
                     FakeEngine::of(other->WebBrowser1)->location == defaults.SearchHomeUrl);
 
+        // Zoom by keys and by the wheel; the level shows while it is not the normal size.
+        QStringList zoom;
+        for (const QKeyCombination key : {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Plus,
+                                          Qt::CTRL | Qt::Key_0, Qt::CTRL | Qt::Key_Minus}) {
+            QTest::keyClick(window, key.key(), key.keyboardModifiers());
+            zoom << QString::number(page->zoomPercent()) + status->note();
+        }
+        emit page->ZoomWheel(2);
+        zoom << QString::number(page->zoomPercent()) + status->note();
+        QCOMPARE(zoom, (QStringList{"110Zoom: 110 %", "125Zoom: 125 %", "100", "90Zoom: 90 %",
+                                    "110Zoom: 110 %"}));
+
+        // Find: typing looks, F3 and Shift+F3 step, Esc closes the bar, clears the marks and
+        // stops no page.
+        FindBar *find = window->findChild<FindBar *>("findBar");
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(find->isVisible() && find->txtCerca->hasFocus());
+        QTest::keyClicks(find->txtCerca, "ab");
+        QTest::keyClick(window, Qt::Key_F3);
+        QTest::keyClick(window, Qt::Key_F3, Qt::ShiftModifier);
+        p.hub.calls.clear();
+        QTest::keyClick(find->txtCerca, Qt::Key_Escape);
+        QVERIFY(find->isHidden());
+        QCOMPARE(page->finds, (QStringList{"a", "ab", "ab", "ab <", ""}));
+        QCOMPARE(p.hub.calls.value(page), QStringList());
+
+        // Two downloads, a line each; one ends and opens with the desktop's program, the
+        // other fails and says why.
+        UrlOpened desktop;
+        QDesktopServices::setUrlHandler("file", &desktop, "open");
+        using D = Download;
+        emit page->DownloadChange({1, "a.zip", "/scaricati", 50, 200, D::State::Running});
+        emit page->DownloadChange({2, "b.iso", "/scaricati", 3000, -1, D::State::Running});
+        QCOMPARE(status->panelText(1), "b.iso: 3 KB");
+        emit page->DownloadChange({1, "a.zip", "/scaricati", 200, 200, D::State::Done});
+        emit page->DownloadChange(
+            {2, "b.iso", "/scaricati", 3000, -1, D::State::Failed, D::Problem::Network});
+        auto *downloads = window->findChild<DownloadNotices *>("downloads");
+        QVERIFY(downloads->isVisible());
+        QCOMPARE(downloads->line(1)->accessibleName(), "a.zip scaricato in /scaricati");
+        QCOMPARE(downloads->line(2)->accessibleName(),
+                 "Download di b.iso non riuscito: la connessione si è interrotta");
+        const auto canOpen = [&](int line) {
+            return downloads->line(line)->findChild<QPushButton *>("cmdApri")->isVisible();
+        };
+        QVERIFY(canOpen(1) && !canOpen(2));
+        QTest::mouseClick(downloads->line(1)->findChild<QPushButton *>("cmdApri"), Qt::LeftButton);
+        QTest::mouseClick(downloads->line(1)->findChild<QPushButton *>("cmdApriCartella"),
+                          Qt::LeftButton);
+        QCOMPARE(desktop.urls, (QStringList{"file:///scaricati/a.zip", "file:///scaricati"}));
+
         emit page->ProgressChange(300, 1000);
         emit page->StatusTextChange("http://link.example/");
         QCOMPARE(status->panelText(3), " 300/ 1000");
@@ -155,6 +219,14 @@ private slots:
             lost += QString::fromStdString(failure) + '\n';
         QVERIFY(lost.contains("History.xml"));
         QCOMPARE(lost.contains("cronologia.txt"), !secondary);
+        // The page's context menu shows the body of the last page that had one.
+        emit page->ViewSourceRequested();
+        frmSource *source = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *found = qobject_cast<frmSource *>(top))
+                source = found;
+        QVERIFY(source && source->isVisible());
+        QCOMPARE(source->Text1->toPlainText(), "pulita");
 
         // A page's new window: Cancel gives it none, OK a shown one.
         p.boxes.answers = {MessageAnswer::Cancel};
@@ -185,7 +257,10 @@ private slots:
                  {"Visualizza Informazioni sul sito", "WebBrowser3 listDanger"},
                  // The tools page comes afresh: what was checked so far.
                  {"Visualizza Strumenti", "WebBrowser3 WebBrowser2 " + tools},
-                 {"Visualizza Strumenti+Visualizza Browser", page + " " + tools}})
+                 {"Visualizza Strumenti+Visualizza Browser", page + " " + tools},
+                 // Closed like a menu, the focus back where it was and the page not stopped.
+                 {"Esc", "Text1 " + page},
+                 {"a click in the page", page}})
             QTest::newRow(qPrintable(items)) << items << after;
     }
 
@@ -196,11 +271,25 @@ private slots:
         TempHome home;
         Program p(fakeEngines());
         frmMain &w = *p.window;
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         emit w.WebBrowser1->DocumentComplete("http://a.example/", {true, "<p>corpo</p>", "A"});
         p.hub.calls.remove(w.WebBrowser2);
-        for (const QString &item : items.split('+'))
-            choose(w, item);
         QStringList shown;
+        for (const QString &item : items.split('+')) {
+            if (item == "Esc") {
+                QTest::mouseClick(w.Image2, Qt::LeftButton);
+                w.Text1->setFocus();
+                w.List1->setFocus();
+                QTest::keyClick(w.List1, Qt::Key_Escape);
+                shown << QApplication::focusWidget()->objectName()
+                      << p.hub.calls.value(w.WebBrowser1).filter("(stop)");
+            } else if (item == "a click in the page") {
+                QTest::mouseClick(w.Image2, Qt::LeftButton);
+                QTest::mouseClick(w.WebBrowser1, Qt::LeftButton);
+            } else {
+                choose(w, item);
+            }
+        }
         for (QWidget *view : QList<QWidget *>{w.WebBrowser3, w.WebBrowser1, w.WebBrowser2,
                                               w.listDanger, w.Frame1, w.Frame2, w.List1})
             if (!view->isHidden())
@@ -211,8 +300,10 @@ private slots:
             shown << top->objectName();
             if (auto *form = qobject_cast<webForm *>(top))
                 shown << qs(FakeEngine::of(form->WebBrowser1)->location);
-            if (auto *source = qobject_cast<frmSource *>(top))
+            if (auto *source = qobject_cast<frmSource *>(top)) {
+                QTest::keyClicks(source->Text1, "x"); // the source is not to be changed
                 shown << source->Text1->toPlainText();
+            }
             if (auto *about = qobject_cast<frmAbout *>(top))
                 shown << about->lblDescription->text() << about->lblAuthor->text();
         }
@@ -281,6 +372,7 @@ private slots:
         std::ofstream(temp / "via.tmp") << "x";
         std::ofstream(temp / "resta.tmp") << "x";
         std::filesystem::permissions(temp / "resta.tmp", std::filesystem::perms::owner_read);
+        QCOMPARE(h.Command4->text(), "&Cancella e Pulisci i File Temporanei");
         QTest::mouseClick(h.Command4, Qt::LeftButton);
         QCOMPARE(h.lblElementiEliminati->text(), "Elementi Eliminati: 1");
         QCOMPARE(h.lblElementiRimasti->text(), "Elementi Rimasti: 1");
