@@ -56,11 +56,11 @@ TEST(NavTest, ZoomStepsThroughItsLevels)
 // Only a failure inside the engine (a negative code) searches, for the address box's text
 // (unreserved characters stay, any other byte becomes %XX in upper case); not a download (an
 // address ending exactly in .exe, .zip, .rar or .iso), and never a failed search however the
-// engine spelt it, which would loop. A page's questions, a word each: "5a" one comes at second
-// 5 and is asked, "5o" asked with the check box that refuses the rest, "5r" refused unasked;
-// "+6" the open one is answered at second 6, "x6" with the box ticked; "nav" the page goes to
-// another document. The number in is how soon after an answer a question counts as a repeat
-// (0: any later one does).
+// engine spelt it, which would loop. A page's questions, a word each: "5a" one comes at the
+// fifth second and is asked, "5o" asked with the check box that refuses the rest, "5r" refused
+// unasked; "+6" the open one is answered at second 6, "x6" with the box ticked; "nav" the page
+// goes to another document. The number in is how soon after an answer a question counts as a
+// repeat (0: any later one does).
 TEST(NavTest, PageEventsSearchOnlyAfterEngineFailuresAndAskOneQuestionAtATime)
 {
     EXPECT_EQ(progressText(-1, 0), "-1/ 0") << "the progress panel: zero counts as not negative";
