@@ -386,7 +386,7 @@ void frmMain::List1_Click()
         Frame1->InitPreferiti();
         break;
     case MenuCommand::ShowPageSource:
-        showPageSource(m_pageSource);
+        showPageSource(m_controls->pageSource());
         break;
     case MenuCommand::ShowHistory:
         Frame2->InitCronologia();
@@ -451,12 +451,11 @@ void frmMain::WebBrowser1_DocumentComplete(const QString &url, const DocumentSna
     if (!m_controls->showCompletedAddress(url, document))
         return;
     const std::string address = url.toStdString();
-    m_pageSource = document.bodyHtml;
     setWindowTitle(qs(document.title));
     // Queued after the log record: a history line that cannot be written loses only itself.
     m_services.hub.records().AddCronologia(address, defaultDateTimeText(m_services.clock.now()),
                                            document.title);
-    m_controls->checkPage(address, m_pageSource);
+    m_controls->checkPage(address, document.bodyHtml);
 }
 
 // Made on first use; shown again, it keeps its place with the new text.

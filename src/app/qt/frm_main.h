@@ -106,7 +106,6 @@ private:
 
     MainServices m_services;
     std::string m_commandLine;
-    std::string m_pageSource; // the body of the last document completed in the page engine
     QPointer<frmSource> m_source;
     QPointer<frmAbout> m_about;
     QPointer<QWidget> m_focusBeforeList;

@@ -71,6 +71,8 @@ public:
     // The last steps of DocumentComplete: the threat check on the body, its verdict centred
     // on panel 2, and the counter reload.
     void checkPage(const std::string &url, const std::string &body);
+    // The body of this window's last completed document, for its source window.
+    const std::string &pageSource() const { return m_pageSource; }
 
 signals:
     // A toolbar button's command, clicked or from its key, or Esc's stop, is about to run.
