@@ -30,11 +30,6 @@ void FavoritesTable::remove(std::size_t position)
         m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(position - 1));
 }
 
-std::string favoriteItemText(const FavoriteEntry &entry)
-{
-    return entry.name + " - " + entry.address;
-}
-
 std::string addressWithoutTabs(std::string_view address)
 {
     std::string out(address);

@@ -44,9 +44,6 @@ private:
     std::vector<FavoriteEntry> m_entries;
 };
 
-// The text of the entry's item in the panel: name, " - ", address.
-std::string favoriteItemText(const FavoriteEntry &entry);
-
 // The address as it is opened or shown for editing: without tab characters.
 std::string addressWithoutTabs(std::string_view address);
 
