@@ -39,8 +39,7 @@ BrowserProfile::BrowserProfile() : QObject(qApp)
     m_profile->setHttpAcceptLanguage(QStringLiteral("it-IT,it;q=0.9"));
     // Until the program serves its pages, every address of its scheme is "not found".
     m_ownScheme = new OwnSchemeHandler(this);
-    m_profile->installUrlSchemeHandler(
-        QByteArray(OwnScheme.data(), static_cast<qsizetype>(OwnScheme.size())), m_ownScheme);
+    m_profile->installUrlSchemeHandler(ownSchemeName(), m_ownScheme);
     connect(m_profile, &QWebEngineProfile::downloadRequested, this,
             &BrowserProfile::profile_downloadRequested);
 }

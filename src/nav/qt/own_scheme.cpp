@@ -8,14 +8,10 @@
 
 namespace torvi {
 
-namespace {
-
 QByteArray ownSchemeName()
 {
     return QByteArray(OwnScheme.data(), static_cast<qsizetype>(OwnScheme.size()));
 }
-
-} // namespace
 
 void registerOwnScheme()
 {

@@ -8,6 +8,9 @@
 
 namespace torvi {
 
+// The scheme's name as the engine's calls take it.
+QByteArray ownSchemeName();
+
 // Registers the scheme as a secure one. Call before the engine starts, best before the
 // QApplication is made (main() does so); a second call does nothing.
 void registerOwnScheme();
